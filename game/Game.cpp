@@ -1,0 +1,95 @@
+#include "Game.hpp"
+
+#include "AllegroInit.hpp"
+#include "Camera.hpp"
+#include "Display.hpp"
+#include "Events.hpp"
+#include "FrameTimer.hpp"
+#include "GhostRecorder.hpp"
+#include "LevelList.hpp"
+#include "MenuLayout.hpp"
+#include "Resources.hpp"
+#include "Screen.hpp"
+#include "TileMap.hpp"
+
+Game::Game()
+    : quit(0), screen(Screen::MainMenu), display(new Display()), camera(new Camera()),
+      events(new Events()), resources(new Resources()), levelList(new LevelList()),
+      tileMap(new TileMap()), ghostRecorder(new GhostRecorder()), frameTimer(new FrameTimer),
+      menuLayout(new MenuLayout), inGame(false), tutorialReturnsToPause(false), soundsOn(false),
+      menuMusicOn(false), gameMusicOn(false), ghostMode(false), selectedLevel(1), winCountdown(180),
+      redraw(false)
+{
+}
+
+void Game::init()
+{
+    initAllegro();
+    display->create("Orvelle", 956, 538, displayFlags);
+    camera->init(display);
+    camera->setView(Rect(0.0f, 0.0f, 2560.0f, 1440.0f));
+    events->init(display, camera, 60.0);
+    resources->init(display, camera, 20);
+    inGame = false;
+}
+
+void Game::run()
+{
+    init();
+    redraw = false;
+    while (quit == 0)
+        loopPass();
+    teardown();
+}
+
+void Game::loopPass()
+{
+    events->waitEvent();
+    if (events->isTimerTick()) {
+        // Every tick is updated, in order, however late.
+        update();
+        events->endFrame();
+        redraw = true;
+    }
+    if (events->isDisplayClosed())
+        quit = 1;
+    // Draw only when nothing waits: under load several ticks are updated and
+    // one frame is drawn after the last.
+    if (redraw && events->isQueueEmpty()) {
+        redraw = false;
+        resources->clearScreen();
+        draw();
+        display->flip();
+    }
+}
+
+void Game::teardown()
+{
+    display->destroy();
+    events->destroy();
+    resources->destroyAll();
+}
+
+void Game::update()
+{
+    if (inGame)
+        updateGame();
+    else
+        updateMenu();
+}
+
+void Game::draw()
+{
+    if (inGame)
+        drawGame();
+    else
+        drawMenu();
+}
+
+void Game::updateMenu() {}
+
+void Game::drawMenu() {}
+
+void Game::updateGame() {}
+
+void Game::drawGame() {}

@@ -1,0 +1,7 @@
+#include "LevelList.hpp"
+
+#include "MlMap.hpp"
+
+LevelList::LevelList() {}
+
+LevelList::~LevelList() {}

@@ -1,0 +1,3 @@
+#include "MlMap.hpp"
+
+ML::Map::Map() : bestTime(0), threeStarsTime(0), twoStarsTime(0), oneStarTime(0), done(false) {}

@@ -1,0 +1,54 @@
+# Shared by the end-to-end scripts: run under tests/support/headless.sh.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# wait_for_window NAME PID: prints the id of the first window named exactly
+# NAME once it is mapped, or fails when the program ended or 20 s passed.
+wait_for_window() {
+    _name=$1
+    _pid=$2
+    for _ in $(seq 200); do
+        _id=$(xdotool search --onlyvisible --name "^${_name}\$" 2>/dev/null | head -n 1)
+        if [ -n "$_id" ]; then
+            echo "$_id"
+            return 0
+        fi
+        kill -0 "$_pid" 2>/dev/null || fail "the program ended before its window showed"
+        sleep 0.1
+    done
+    fail "no window named $_name"
+}
+
+# wait_for_exit PID SECONDS: the program's exit code, or fails after SECONDS.
+wait_for_exit() {
+    for _ in $(seq $(($2 * 10))); do
+        if ! kill -0 "$1" 2>/dev/null; then
+            wait "$1"
+            return $?
+        fi
+        sleep 0.1
+    done
+    kill -9 "$1" 2>/dev/null
+    fail "the program did not end within $2 s"
+}
+
+# geometry ID: "X Y W H" of a window, position relative to the root window.
+geometry() {
+    xdotool getwindowgeometry --shell "$1" | awk -F= '
+        /^X=/ {x=$2} /^Y=/ {y=$2} /^WIDTH=/ {w=$2} /^HEIGHT=/ {h=$2}
+        END {print x, y, w, h}'
+}
+
+# screenshot FILE: the whole screen as a PNG.
+screenshot() {
+    import -window root "$1" || fail "no screenshot"
+}
+
+# colours_in FILE X Y W H: the distinct colours of a region, one per line.
+colours_in() {
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info:- |
+        sed -E 's/.*(#[0-9A-Fa-f]{6}).*/\1/' | sort -u
+}

@@ -1,0 +1,223 @@
+#include "Camera.hpp"
+#include "Display.hpp"
+#include "Events.hpp"
+#include "TestSupport.hpp"
+
+#include <allegro5/allegro.h>
+
+#include <memory>
+
+namespace {
+
+// One real window on the private X server, and the event source on it with
+// its timer stopped: every tick below is an injected timer event.
+class EventsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        ASSERT_TRUE(al_init());
+        ASSERT_TRUE(al_install_keyboard());
+        ASSERT_TRUE(al_install_mouse());
+        display = new Display();
+        display->create("Orvelle events test", 956, 538, ALLEGRO_WINDOWED);
+        camera = new Camera();
+        camera->init(display);
+    }
+
+    void SetUp() override
+    {
+        events.reset(new Events());
+        events->init(display, camera, 60.0);
+        events->stopTimer();
+    }
+
+    void TearDown() override { events->destroy(); }
+
+    void inject(ALLEGRO_EVENT_TYPE type, int keycodeOrButton = 0, int x = 0, int y = 0)
+    {
+        ALLEGRO_EVENT event = {};
+        event.type = type;
+        if (type == ALLEGRO_EVENT_KEY_DOWN || type == ALLEGRO_EVENT_KEY_UP) {
+            event.keyboard.keycode = keycodeOrButton;
+        } else {
+            event.mouse.button = static_cast<unsigned int>(keycodeOrButton);
+            event.mouse.x = x;
+            event.mouse.y = y;
+        }
+        events->inject(event);
+    }
+
+    // Takes every waiting event the way the loop does: an update at each tick,
+    // followed by endFrame. The check runs in place of the update.
+    template <typename Check>
+    void runTicks(Check check)
+    {
+        int tick = 0;
+        while (!events->isQueueEmpty()) {
+            events->waitEvent();
+            if (events->isTimerTick()) {
+                check(tick++);
+                events->endFrame();
+            }
+        }
+    }
+
+    static Display* display;
+    static Camera* camera;
+    std::unique_ptr<Events> events;
+};
+
+Display* EventsTest::display = nullptr;
+Camera* EventsTest::camera = nullptr;
+
+} // namespace
+
+TEST_F(EventsTest, keyPressedAndReleasedBetweenTicksIsSeenByTheNextUpdateOnly)
+{
+    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ESCAPE);
+    inject(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_ESCAPE);
+    inject(ALLEGRO_EVENT_TIMER);
+    inject(ALLEGRO_EVENT_TIMER);
+    int ticks = 0;
+    runTicks([&](int tick) {
+        ticks++;
+        EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_ESCAPE), tick == 0) << "tick " << tick;
+        EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_ESCAPE)) << "tick " << tick;
+    });
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(EventsTest, heldKeyIsPressedInOneUpdateButDownInAll)
+{
+    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_LEFT);
+    for (int i = 0; i < 3; i++)
+        inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int tick) {
+        EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_LEFT), tick == 0) << "tick " << tick;
+        EXPECT_TRUE(events->isKeyDown(ALLEGRO_KEY_LEFT)) << "tick " << tick;
+        EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_RIGHT)) << "tick " << tick;
+    });
+
+    inject(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_LEFT);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int) { EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_LEFT)); });
+}
+
+TEST_F(EventsTest, twoTicksWaitingInARowOnlyTheFirstSeesThePresses)
+{
+    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ENTER);
+    inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 1, 100, 100);
+    inject(ALLEGRO_EVENT_TIMER);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int tick) {
+        EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_ENTER), tick == 0) << "tick " << tick;
+        EXPECT_EQ(events->wasMousePressed(1), tick == 0) << "tick " << tick;
+    });
+}
+
+TEST_F(EventsTest, mouseButtonsMarkTheirMasks)
+{
+    struct Case {
+        int button;
+        bool marks[5];
+    } cases[] = {
+        {1, {false, true, false, true, false}},  // left: 1 and 3
+        {2, {false, false, true, true, false}},  // right: 2 and 3
+        {3, {false, false, false, false, true}}, // middle: 4 only
+        {4, {false, false, false, false, true}},
+        {5, {false, true, false, true, true}},
+    };
+    for (const Case& c : cases) {
+        inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, c.button, 10, 10);
+        inject(ALLEGRO_EVENT_TIMER);
+        runTicks([&](int) {
+            for (int mask = 0; mask < 5; mask++)
+                EXPECT_EQ(events->wasMousePressed(mask), c.marks[mask]) << "button " << c.button << " mask " << mask;
+        });
+        inject(ALLEGRO_EVENT_MOUSE_BUTTON_UP, c.button, 10, 10);
+        inject(ALLEGRO_EVENT_TIMER);
+        runTicks([](int) {});
+    }
+}
+
+TEST_F(EventsTest, heldStateOutsideTheTablesIsNeverDown)
+{
+    inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 1, 10, 10);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int) {
+        EXPECT_TRUE(events->isMouseDown(1));
+        EXPECT_FALSE(events->isMouseDown(2));
+        EXPECT_FALSE(events->isMouseDown(5));
+        EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_MAX));
+        EXPECT_FALSE(events->isKeyDown(100000));
+    });
+    inject(ALLEGRO_EVENT_MOUSE_BUTTON_UP, 1, 10, 10);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int) { EXPECT_FALSE(events->isMouseDown(1)); });
+}
+
+TEST_F(EventsTest, virtualMousePositionScalesTheWindowToTheVirtualScreen)
+{
+    inject(ALLEGRO_EVENT_MOUSE_AXES, 0, 478, 269);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int) {
+        const Kest::tvec2<float> v = events->getVirtualMousePosition();
+        EXPECT_FLOAT_EQ(v.x, 1280.0f);
+        EXPECT_FLOAT_EQ(v.y, 720.0f);
+    });
+    inject(ALLEGRO_EVENT_MOUSE_AXES, 0, 956, 0);
+    inject(ALLEGRO_EVENT_TIMER);
+    runTicks([&](int) {
+        EXPECT_FLOAT_EQ(events->getVirtualMouseX(), 2560.0f);
+        EXPECT_FLOAT_EQ(events->getVirtualMouseY(), 0.0f);
+    });
+}
+
+TEST_F(EventsTest, closeRequestIsTheLastEvent)
+{
+    inject(ALLEGRO_EVENT_DISPLAY_CLOSE);
+    events->waitEvent();
+    EXPECT_TRUE(events->isDisplayClosed());
+    EXPECT_FALSE(events->isTimerTick());
+    EXPECT_TRUE(events->isQueueEmpty());
+}
+
+TEST(EventsRealDevices, initPutsTheMouseInTheMiddleAndTicksSixtyTimesASecond)
+{
+    ASSERT_TRUE(al_init());
+    ASSERT_TRUE(al_install_keyboard());
+    ASSERT_TRUE(al_install_mouse());
+    Display display;
+    display.create("Orvelle timer test", 956, 538, ALLEGRO_WINDOWED);
+    Camera camera;
+    camera.init(&display);
+    Events events;
+    events.init(&display, &camera, 60.0);
+
+    // Count the real timer's ticks over one second of its own timestamps.
+    double first = -1.0;
+    int ticks = 0;
+    while (true) {
+        events.waitEvent();
+        if (!events.isTimerTick())
+            continue;
+        // Allegro's clock is the one the event timestamps use.
+        const double now = al_get_time();
+        if (first < 0.0)
+            first = now;
+        else if (now - first >= 1.0)
+            break;
+        ticks++;
+    }
+    EXPECT_GE(ticks, 54);
+    EXPECT_LE(ticks, 66);
+
+    // The pointer was warped to the middle of the window: (478, 269).
+    float x = 0.0f;
+    float y = 0.0f;
+    events.getMousePosition(x, y);
+    EXPECT_FLOAT_EQ(x, 478.0f);
+    EXPECT_FLOAT_EQ(y, 269.0f);
+    events.destroy();
+    display.destroy();
+}

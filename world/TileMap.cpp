@@ -1,0 +1,7 @@
+#include "TileMap.hpp"
+
+#include "MapObject.hpp"
+
+TileMap::TileMap() {}
+
+TileMap::~TileMap() {}
