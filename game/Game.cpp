@@ -30,6 +30,7 @@ void Game::init()
     camera->setView(Rect(0.0f, 0.0f, 2560.0f, 1440.0f));
     events->init(display, camera, 60.0);
     resources->init(display, camera, 20);
+    levelList->load(resources, camera, "Resources/Levels/LevelList.txt");
     inGame = false;
 }
 
@@ -37,6 +38,7 @@ void Game::run()
 {
     init();
     redraw = false;
+    loadResources();
     while (quit == 0)
         loopPass();
     teardown();
@@ -86,10 +88,15 @@ void Game::draw()
         drawMenu();
 }
 
-void Game::updateMenu() {}
+void Game::playSound(const char* key)
+{
+    if (soundsOn)
+        resources->playSound(key);
+}
 
-void Game::drawMenu() {}
-
-void Game::updateGame() {}
-
-void Game::drawGame() {}
+void Game::drawShadowedText(int size, Kest::tvec2<float> shadowAt, Kest::tvec2<float> textAt, int flags,
+                            const std::string& text, ALLEGRO_COLOR color)
+{
+    resources->drawScreenText("font1", size, al_map_rgb(23, 23, 23), shadowAt, flags, text);
+    resources->drawScreenText("font1", size, color, textAt, flags, text);
+}

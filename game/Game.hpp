@@ -1,5 +1,11 @@
 #pragma once
 
+#include "tvec2.hpp"
+
+#include <allegro5/allegro.h>
+
+#include <string>
+
 class Camera;
 class Display;
 class Events;
@@ -25,6 +31,9 @@ public:
     // Start-up, loading, the loop until quit, teardown.
     void run();
     void init();
+    // Loads the pictures, font, songs and sounds that belong to no level,
+    // behind a loading picture, lays out the menus and starts the menu song.
+    void loadResources();
     // One pass of the loop: waits for one event and acts on it.
     void loopPass();
     void teardown();
@@ -65,6 +74,23 @@ public:
     int winCountdown;
 
 private:
+    // The menu screens' ticks and frames.
+    void updateMainMenu();
+    void updateSelectMap();
+    void updatePause();
+    void updateTutorial();
+    void startSelectedLevel();
+    void toggleSounds();
+    void playSound(const char* key);
+    // Text with its dark shadow drawn first, in virtual-screen units.
+    void drawShadowedText(int size, Kest::tvec2<float> shadowAt, Kest::tvec2<float> textAt, int flags,
+                          const std::string& text, ALLEGRO_COLOR color);
+
+    // A new normal run: timer, recording and level back to their start.
+    void resetRun();
+    // The ghost replays the recorded run again from the start.
+    void rerunGhost();
+
     // Set by a tick, cleared when a frame is drawn.
     bool redraw;
 };

@@ -34,6 +34,8 @@ public:
     // Destroys the level started before and loads level levelNumber.
     TileMap* startLevel(int levelNumber, Kest::tvec2<float> offset);
     // Marks the level done, keeps the better time and rewrites the list file.
+    // The file is replaced whole or not at all; when it can't be written an
+    // "ERROR: " line says so and the progress in memory stands all the same.
     void completeLevel(int n, float frames);
     void completeCurrentLevel(float frames);
     // Every level not done and without a time, in the file and in memory.
@@ -46,4 +48,10 @@ public:
     TileMap* current = nullptr;
     int currentIndex = 0;
     bool loaded = false;
+
+private:
+    void complete(ML::Map* map, float frames);
+    // Rewrites the whole list file from memory; withoutProgress writes every
+    // level as not done and without a time.
+    void writeFile(bool withoutProgress);
 };
