@@ -52,3 +52,18 @@ colours_in() {
     convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info:- |
         sed -E 's/.*(#[0-9A-Fa-f]{6}).*/\1/' | sort -u
 }
+
+# colour_at FILE X Y: the colour of one pixel as "R G B".
+colour_at() {
+    convert "$1" -crop "1x1+${2}+${3}" +repage -depth 8 txt:- |
+        sed -n '2p' | sed -E 's/.*\(([0-9.]+),([0-9.]+),([0-9.]+).*/\1 \2 \3/' |
+        awk '{printf "%d %d %d\n", $1, $2, $3}'
+}
+
+# near R G B R2 G2 B2: true when every channel differs by at most 12 (JPEG).
+near() {
+    awk -v a="$1" -v b="$2" -v c="$3" -v x="$4" -v y="$5" -v z="$6" 'BEGIN {
+        d1 = a - x; d2 = b - y; d3 = c - z
+        if (d1 < 0) d1 = -d1; if (d2 < 0) d2 = -d2; if (d3 < 0) d3 = -d3
+        exit !(d1 <= 12 && d2 <= 12 && d3 <= 12) }'
+}
