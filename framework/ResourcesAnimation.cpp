@@ -20,9 +20,9 @@ Kest::Animation* newAnimation(ResourceStore* store, const std::string& key, cons
         fatalError("Animation key> " + key + " <not found!");
     Kest::Animation* animation = new Kest::Animation;
     animation->data = found->second;
-    animation->destination =
-        centred ? Rect(destination.getPosition() - destination.getSize() / 2.0f, destination.getSize())
-                : destination;
+    animation->destination = destination;
+    if (centred)
+        animation->destination.fromCenterForm();
     return animation;
 }
 

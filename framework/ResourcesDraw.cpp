@@ -23,11 +23,9 @@ const int largestFontIndex = 100;
 const float largestCulledLineCount = 1.0e6f;
 
 // With centred true the destination's x, y is its centre.
-Rect usedRect(const Rect& destination, bool centred)
+Rect usedRect(Rect destination, bool centred)
 {
-    if (!centred)
-        return destination;
-    return Rect(destination.getPosition() - destination.getSize() / 2.0f, destination.getSize());
+    return centred ? destination.fromCenterForm() : destination;
 }
 
 // A rectangle in virtual-screen units onto the view, in world units; the
