@@ -7,8 +7,6 @@
 #include "art/Shapes.hpp"
 #include "art/WorldArt.hpp"
 
-#include <allegro5/allegro_primitives.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
