@@ -1,11 +1,22 @@
 #include "Resources.hpp"
 
+#include "AnimationData.hpp"
 #include "Bitmap.hpp"
+#include "Errors.hpp"
 #include "ResourceStore.hpp"
 #include "Song.hpp"
 
 #include <allegro5/allegro_audio.h>
 #include <allegro5/allegro_font.h>
+#include <allegro5/allegro_ttf.h>
+
+#include <fstream>
+
+namespace {
+// Font size indices that loadFont fills and getFont accepts, both inclusive.
+const int smallestFontSize = 5;
+const int largestFontSize = 100;
+}
 
 Resources::Resources()
 {
@@ -38,6 +49,280 @@ void Resources::destroyAll()
         for (auto& entry : store->fonts[size])
             al_destroy_font(entry.second);
     }
+}
+
+Kest::Bitmap* Resources::loadBitmap(std::string path, std::string key)
+{
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = al_load_bitmap(path.c_str());
+    if (newBitmap->bitmap == nullptr)
+        fatalError("Bitmap path> " + path + " <not found or initialize fail");
+    newBitmap->width = al_get_bitmap_width(newBitmap->bitmap);
+    newBitmap->height = al_get_bitmap_height(newBitmap->bitmap);
+
+    // A present key keeps its earlier picture (every level start loads the
+    // ghost sheet again). The new one is freed, and the stored one returned,
+    // so the caller never holds a dangling record.
+    auto inserted = store->bitmaps.insert({key, newBitmap});
+    if (!inserted.second) {
+        al_destroy_bitmap(newBitmap->bitmap);
+        delete newBitmap;
+    }
+    return inserted.first->second;
+}
+
+void Resources::loadAnimation(std::string path, int columns, int rows, std::string key)
+{
+    // Both divide the sheet's size; tested before the path is touched.
+    if (columns < 1 || rows < 1)
+        fatalError("Animation key> " + key + " <needs at least one column and one row");
+
+    Kest::AnimationData* newAnimData = new Kest::AnimationData;
+    loadBitmap(path, key);
+    newAnimData->sheet = getBitmap(key);
+    // Integer divisions first: the pixels left over at the right and bottom
+    // edges belong to no frame.
+    newAnimData->frameSize = Kest::tvec2<float>((float)(newAnimData->sheet->width / columns),
+                                                (float)(newAnimData->sheet->height / rows));
+    for (int row = 0; row < rows; row++) {
+        std::vector<Kest::tvec2<float>> frameRow;
+        for (int column = 0; column < columns; column++)
+            frameRow.push_back(Kest::tvec2<float>((float)column * newAnimData->frameSize.x,
+                                                  (float)row * newAnimData->frameSize.y));
+        newAnimData->frames.push_back(frameRow);
+    }
+
+    // A present key keeps its earlier sheet cutting, which running
+    // animations may point at.
+    if (!store->animationData.insert({key, newAnimData}).second)
+        delete newAnimData;
+}
+
+ALLEGRO_FONT* Resources::loadFont(std::string path, std::string key)
+{
+    ALLEGRO_FONT* newFont = nullptr;
+    for (int size = smallestFontSize; size <= largestFontSize; size++) {
+        newFont = al_load_ttf_font(path.c_str(), 3 * size, 0);
+        if (newFont == nullptr)
+            fatalError("Font path> " + path + " <not found or initialize fail");
+        // A present key keeps its earlier font; the new one is freed and the
+        // stored one stands for it.
+        auto inserted = store->fonts[size].insert({key, newFont});
+        if (!inserted.second) {
+            al_destroy_font(newFont);
+            newFont = inserted.first->second;
+        }
+    }
+    return newFont;
+}
+
+Kest::Song* Resources::loadSong(std::string path, std::string key)
+{
+    if (store->songs.count(key) != 0)
+        fatalError("Multiple song key " + key);
+
+    Kest::Song* newSong = new Kest::Song;
+    newSong->sample = al_load_sample(path.c_str());
+    if (newSong->sample == nullptr)
+        fatalError("Song path> " + path + " <not found or initialize fail");
+
+    // A song whose instance can't be made, or that finds no mixer (no voices
+    // reserved, no audio), is stored all the same and stays silent.
+    newSong->instance = al_create_sample_instance(newSong->sample);
+    if (newSong->instance != nullptr) {
+        al_set_sample_instance_playmode(newSong->instance, ALLEGRO_PLAYMODE_LOOP);
+        ALLEGRO_MIXER* mixer = al_get_default_mixer();
+        if (mixer != nullptr)
+            al_attach_sample_instance_to_mixer(newSong->instance, mixer);
+    }
+
+    store->songs.insert({key, newSong});
+    return newSong;
+}
+
+ALLEGRO_SAMPLE* Resources::loadSound(std::string path, std::string key)
+{
+    if (store->sounds.count(key) != 0)
+        fatalError("Multiple sound key " + key);
+
+    ALLEGRO_SAMPLE* newSample = al_load_sample(path.c_str());
+    if (newSample == nullptr)
+        fatalError("Sound path> " + path + " <not found or initialize fail");
+
+    store->sounds.insert({key, newSample});
+    return newSample;
+}
+
+std::vector<std::string> Resources::loadTextFile(std::string path, std::string key)
+{
+    if (store->textFiles.count(key) != 0)
+        fatalError("Multiple text file key " + key);
+
+    std::ifstream file(path);
+    if (!file.is_open())
+        fatalError("File path> " + path + " <not found");
+
+    // The level files are written on Windows: a carriage return right before
+    // the line feed is part of the line end. One at the very end of a file,
+    // with no line feed after it, stays in the line. A read error ends the
+    // reading like the end of the file.
+    std::vector<std::string> newData;
+    std::string line;
+    while (std::getline(file, line)) {
+        const bool endedByLineFeed = !file.eof();
+        if (endedByLineFeed && !line.empty() && line.back() == '\r')
+            line.pop_back();
+        newData.push_back(line);
+    }
+    file.close();
+
+    store->textFiles.insert({key, newData});
+    return newData;
+}
+
+void Resources::createBitmap(int width, int height, std::string key)
+{
+    if (store->bitmaps.count(key) != 0)
+        fatalError("Multiple bitmap key " + key);
+
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    // Under Allegro's current new-bitmap settings; the content is not cleared.
+    newBitmap->bitmap = al_create_bitmap(width, height);
+    if (newBitmap->bitmap == nullptr)
+        fatalError("Bitmap with key> " + key + " <not created");
+    newBitmap->width = width;
+    newBitmap->height = height;
+    store->bitmaps.insert({key, newBitmap});
+}
+
+void Resources::createBatch(int width, int height, std::string key)
+{
+    if (store->batches.count(key) != 0)
+        fatalError("Multiple batch key " + key);
+
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = al_create_bitmap(width, height);
+    if (newBitmap->bitmap == nullptr)
+        fatalError("Batch with key> " + key + " <not created");
+    newBitmap->width = width;
+    newBitmap->height = height;
+    store->batches.insert({key, newBitmap});
+}
+
+Kest::Bitmap* Resources::getBatch(std::string key)
+{
+    auto found = store->batches.find(key);
+    if (found == store->batches.end())
+        fatalError("Batch key> " + key + " <not found!");
+    return found->second;
+}
+
+Kest::Bitmap* Resources::getBitmap(std::string key)
+{
+    auto found = store->bitmaps.find(key);
+    if (found == store->bitmaps.end())
+        fatalError("Bitmap key> " + key + " <not found!");
+    return found->second;
+}
+
+ALLEGRO_FONT* Resources::getFont(std::string key, int size)
+{
+    // The size first: indices 0 to 4 exist in the store but are never filled.
+    if (size < smallestFontSize || size > largestFontSize)
+        fatalError("Font with key> " + key + " <size out of range");
+    auto found = store->fonts[size].find(key);
+    if (found == store->fonts[size].end())
+        fatalError("Font key> " + key + " <not found!");
+    return found->second;
+}
+
+Kest::Song* Resources::getSong(std::string key)
+{
+    // Songs and sounds share their message: the player only ever hears sounds.
+    auto found = store->songs.find(key);
+    if (found == store->songs.end())
+        fatalError("Sound key> " + key + " <not found!");
+    return found->second;
+}
+
+ALLEGRO_SAMPLE* Resources::getSound(std::string key)
+{
+    auto found = store->sounds.find(key);
+    if (found == store->sounds.end())
+        fatalError("Sound key> " + key + " <not found!");
+    return found->second;
+}
+
+std::vector<std::string> Resources::getTextFile(std::string key)
+{
+    auto found = store->textFiles.find(key);
+    if (found == store->textFiles.end())
+        fatalError("File key> " + key + " <not found!");
+    return found->second;
+}
+
+void Resources::destroyBatch(std::string key)
+{
+    auto found = store->batches.find(key);
+    if (found == store->batches.end())
+        return;
+    al_destroy_bitmap(found->second->bitmap);
+    delete found->second;
+    store->batches.erase(found);
+}
+
+void Resources::destroyBitmap(std::string key)
+{
+    auto found = store->bitmaps.find(key);
+    if (found == store->bitmaps.end())
+        return;
+    al_destroy_bitmap(found->second->bitmap);
+    // An animation sheet's record is still pointed at by its cutting under the
+    // same key, so only a record that nothing else names is freed.
+    auto animData = store->animationData.find(key);
+    const bool isSheet = animData != store->animationData.end() && animData->second->sheet == found->second;
+    if (!isSheet)
+        delete found->second;
+    store->bitmaps.erase(found);
+}
+
+void Resources::destroyFont(std::string key)
+{
+    // Every load fills all of 5 to 100, so the middle size stands for the key.
+    if (store->fonts[50].count(key) == 0)
+        return;
+    for (int size = 0; size <= 100; size++) {
+        auto found = store->fonts[size].find(key);
+        if (found == store->fonts[size].end())
+            continue;
+        al_destroy_font(found->second);
+        store->fonts[size].erase(found);
+    }
+}
+
+void Resources::destroySong(std::string key)
+{
+    auto found = store->songs.find(key);
+    if (found == store->songs.end())
+        return;
+    al_destroy_sample(found->second->sample);
+    al_destroy_sample_instance(found->second->instance);
+    delete found->second;
+    store->songs.erase(found);
+}
+
+void Resources::destroySound(std::string key)
+{
+    auto found = store->sounds.find(key);
+    if (found == store->sounds.end())
+        return;
+    al_destroy_sample(found->second);
+    store->sounds.erase(found);
+}
+
+void Resources::destroyTextFile(std::string key)
+{
+    store->textFiles.erase(key);
 }
 
 void Resources::clearScreen()
