@@ -282,3 +282,20 @@ TEST(TileMapUpdate, update_shortRowIsFatalOnlyWhenAnObjectComesNextToTheHole)
     w.moveTo("PLAYER", 11, 1);
     EXPECT_FATAL(w.map->update(), "Tile > 2,1< not found");
 }
+
+TEST(TileMapUpdate, objects_areFoundByTheirExactNameAndInactiveOnesYieldAScratchRect)
+{
+    World w({". "});
+    w.map->deactivateObject("PLAYER");
+    w.put("PLAYER", 3, 4);
+    w.map->getPlayer()->x = 50;
+    EXPECT_EQ(w.map->getPlayer()->x, 0);
+    EXPECT_EQ(w.rect("PLAYER").x, 3);
+    w.map->activateObject("PLAYER");
+    w.map->getPlayer()->x = 50;
+    EXPECT_EQ(w.rect("PLAYER").x, 50);
+
+    EXPECT_FATAL(w.map->activateObject("Player"), "Object >Player< not found");
+    EXPECT_FATAL(w.map->removeObject("ghost"), "Object >ghost< not found");
+    EXPECT_FATAL(w.map->getTile({3, 7}), "Tile > 3,7< not found");
+}
