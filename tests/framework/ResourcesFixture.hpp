@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AnimationData.hpp"
 #include "Animation.hpp"
+#include "AnimationData.hpp"
 #include "Bitmap.hpp"
 #include "Camera.hpp"
 #include "ResourceStore.hpp"
@@ -9,33 +9,27 @@
 #include "Song.hpp"
 #include "TestSupport.hpp"
 
-#include <allegro5/allegro_audio.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
-// A resource facade on a memory-bitmap Allegro with no display, a camera on
-// the whole virtual screen, and a temporary folder for the files the test
-// writes. TearDown frees everything the store holds, so that the leak checker
-// sees what the facade itself loses.
+// A resource facade on a memory-bitmap Allegro without a display, a camera on
+// the whole virtual screen and a temporary folder. TearDown frees all that the
+// store holds, so the leak checker sees only what the facade itself loses.
 class ResourcesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         startAllegroHeadless();
         dir = makeTempDir();
-        // A death test's child ends in fatalError, past TearDown: the folder
-        // goes when its process exits.
-        static bool removalRegistered = false;
-        liveDir() = dir;  // made before the handler, so it outlives it
-        if (!removalRegistered) {
-            removalRegistered = true;
-            std::atexit([] {
-                if (!liveDir().empty())
-                    removeTree(liveDir());
-            });
-        }
+        // A death test's child ends in fatalError, past TearDown: its folder
+        // goes at exit. The static path is made first, so it outlives the handler.
+        liveDir() = dir;
+        static const int registered = std::atexit([] {
+            if (!liveDir().empty())
+                removeTree(liveDir());
+        });
+        (void)registered;
         camera.init(nullptr);
         res.init(nullptr, &camera, 0);
     }
@@ -43,10 +37,9 @@ protected:
     void TearDown() override
     {
         res.destroyAll();
-        for (auto& entry : res.store->bitmaps)
-            delete entry.second;
-        for (auto& entry : res.store->batches)
-            delete entry.second;
+        for (auto* kind : {&res.store->bitmaps, &res.store->batches})
+            for (auto& entry : *kind)
+                delete entry.second;
         for (auto& entry : res.store->songs)
             delete entry.second;
         for (auto& entry : res.store->animationData)
@@ -67,7 +60,7 @@ protected:
         return path;
     }
 
-    // A picture of one colour saved as PNG in the temporary folder.
+    // A PNG of one colour in the temporary folder.
     std::string writePicture(const std::string& name, int width, int height, ALLEGRO_COLOR color)
     {
         ALLEGRO_BITMAP* previous = al_get_target_bitmap();
@@ -81,7 +74,7 @@ protected:
         return path;
     }
 
-    // A 16-bit mono PCM WAV file of the given number of silent samples at 44100 Hz.
+    // A silent 16-bit mono PCM WAV file at 44100 samples a second.
     std::string writeWav(const std::string& name, int samples)
     {
         std::string wav;
@@ -92,19 +85,15 @@ protected:
         wav += "RIFF";
         put(36 + 2 * samples, 4);
         wav += "WAVEfmt ";
-        put(16, 4);
-        put(1, 2);          // PCM
-        put(1, 2);          // mono
-        put(44100, 4);      // samples a second
-        put(2 * 44100, 4);  // bytes a second
-        put(2, 2);          // bytes a sample frame
-        put(16, 2);         // bits a sample
+        // Chunk size, PCM, mono, rate, bytes a second, bytes a frame, bits.
+        const int fields[][2] = {{16, 4}, {1, 2}, {1, 2}, {44100, 4}, {88200, 4}, {2, 2}, {16, 2}};
+        for (const auto& field : fields)
+            put(field[0], field[1]);
         wav += "data";
         put(2 * samples, 4);
         wav += std::string(2 * samples, '\0');
-        const std::string path = dir + "/" + name;
-        writeFile(path, wav);
-        return path;
+        writeFile(dir + "/" + name, wav);
+        return dir + "/" + name;
     }
 
     std::string dir;
