@@ -1,5 +1,6 @@
 #include "Bitmap.hpp"
 #include "Camera.hpp"
+#include "Display.hpp"
 #include "MapObject.hpp"
 #include "ResourceStore.hpp"
 #include "Resources.hpp"
@@ -38,11 +39,12 @@ protected:
         ASSERT_EQ(chdir(dir.c_str()), 0);
         mkdir("Resources", 0755);
         mkdir("Resources/Animations", 0755);
-        savePicture("Resources/Animations/ghost_fade.png", 16, 2);
-        savePicture("p.png", 2, 2);
-        savePicture("q.png", 2, 2);
+        savePicture("Resources/Animations/ghost_fade.png", 16, 2, al_map_rgb(0, 0, 0));
+        savePicture("p.png", 2, 2, red);
+        savePicture("q.png", 2, 2, blue);
         camera.init(nullptr);
-        res.init(nullptr, &camera, 0);
+        // Never created: filling a batch ends with no target at all.
+        res.init(&display, &camera, 0);
     }
 
     void TearDown() override
@@ -66,12 +68,12 @@ protected:
         return path;
     }
 
-    void savePicture(const char* path, int width, int height)
+    void savePicture(const char* path, int width, int height, ALLEGRO_COLOR color)
     {
         ALLEGRO_BITMAP* picture = al_create_bitmap(width, height);
         ALLEGRO_BITMAP* previous = al_get_target_bitmap();
         al_set_target_bitmap(picture);
-        al_clear_to_color(al_map_rgb(200, 40, 40));
+        al_clear_to_color(color);
         al_set_target_bitmap(previous);
         ASSERT_TRUE(al_save_bitmap(path, picture)) << path;
         al_destroy_bitmap(picture);
@@ -96,8 +98,11 @@ protected:
         return testing::internal::GetCapturedStdout();
     }
 
+    const ALLEGRO_COLOR red = al_map_rgb(255, 0, 0);
+    const ALLEGRO_COLOR blue = al_map_rgb(0, 0, 255);
     std::string home;
     std::string dir;
+    Display display;
     Camera camera;
     Resources res;
 };
@@ -253,6 +258,13 @@ TEST_F(TileMapLoadTest, loadAndDestroy_composeAndReleaseTheLevelsKeys)
     EXPECT_EQ(res.getBatch("L.txtb1")->width, 24);
     EXPECT_EQ(res.getBatch("L.txtb1")->height, 16);
     EXPECT_EQ(map->suffs.at('b')->origin.x, 0);
+    // The door (p.png red, q.png blue) closed in batch 0 and open in batch 1;
+    // the decoration beside it (q.png) in both.
+    const Rgba redBytes = {255, 0, 0, 255}, blueBytes = {0, 0, 255, 255};
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta0")->bitmap, 4, 4), redBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta1")->bitmap, 4, 4), blueBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta0")->bitmap, 12, 4), blueBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta1")->bitmap, 12, 4), blueBytes);
 
     std::string expected;
     for (const std::string& key : bitmapKeys)
