@@ -1,0 +1,350 @@
+#include "Bitmap.hpp"
+#include "Camera.hpp"
+#include "Display.hpp"
+#include "MapObject.hpp"
+#include "ResourceStore.hpp"
+#include "Resources.hpp"
+#include "TestSupport.hpp"
+#include "TileMap.hpp"
+#include "AnimationData.hpp"
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Levels are read in a fresh temporary folder made the working directory,
+// holding the pictures p.png and q.png and the ghost trail sheet that every
+// load asks for. The level file is always "L.txt".
+class TileMapLoadTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startAllegroHeadless();
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        home = here;
+        dir = makeTempDir();
+        // A death test's child ends in fatalError, past TearDown.
+        static bool removalRegistered = false;
+        liveDir() = dir;
+        if (!removalRegistered) {
+            removalRegistered = true;
+            std::atexit([] {
+                if (!liveDir().empty())
+                    removeTree(liveDir());
+            });
+        }
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+        mkdir("Resources", 0755);
+        mkdir("Resources/Animations", 0755);
+        savePicture("Resources/Animations/ghost_fade.png", 16, 2, al_map_rgb(0, 0, 0));
+        savePicture("p.png", 2, 2, red);
+        savePicture("q.png", 2, 2, blue);
+        camera.init(nullptr);
+        // Never created: filling a batch ends with no target at all.
+        res.init(&display, &camera, 0);
+    }
+
+    void TearDown() override
+    {
+        ASSERT_EQ(chdir(home.c_str()), 0);
+        res.destroyAll();
+        for (auto& entry : res.store->bitmaps)
+            delete entry.second;
+        for (auto& entry : res.store->batches)
+            delete entry.second;
+        for (auto& entry : res.store->animationData)
+            delete entry.second;
+        delete res.store;
+        removeTree(dir);
+        liveDir().clear();
+    }
+
+    static std::string& liveDir()
+    {
+        static std::string path;
+        return path;
+    }
+
+    void savePicture(const char* path, int width, int height, ALLEGRO_COLOR color)
+    {
+        ALLEGRO_BITMAP* picture = al_create_bitmap(width, height);
+        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+        al_set_target_bitmap(picture);
+        al_clear_to_color(color);
+        al_set_target_bitmap(previous);
+        ASSERT_TRUE(al_save_bitmap(path, picture)) << path;
+        al_destroy_bitmap(picture);
+    }
+
+    TileMap* load(const std::string& text, Kest::tvec2<float> offset = Kest::tvec2<float>())
+    {
+        writeFile("L.txt", text);
+        TileMap* map = new TileMap;
+        map->load(&res, &camera, "L.txt", offset);
+        return map;
+    }
+
+    // The [Info] lines followed by empty [Types] and [Map] sections.
+    TileMap* loadInfo(const std::string& info) { return load("[Info]\n" + info + "\n[Types]\n[Map]\n"); }
+
+    // Tears the level down and returns what it printed.
+    static std::string destroy(TileMap* map)
+    {
+        testing::internal::CaptureStdout();
+        map->destroy();
+        return testing::internal::GetCapturedStdout();
+    }
+
+    const ALLEGRO_COLOR red = al_map_rgb(255, 0, 0);
+    const ALLEGRO_COLOR blue = al_map_rgb(0, 0, 255);
+    std::string home;
+    std::string dir;
+    Display display;
+    Camera camera;
+    Resources res;
+};
+
+} // namespace
+
+TEST_F(TileMapLoadTest, load_fileEndingBeforeTheLastSectionIsFatal)
+{
+    const struct { const char* text; const char* missing; } cases[] = {
+        {"[Types]\n[Map]\n", "[Info]"},
+        {"[info]\n[Types]\n[Map]\n", "[Info]"},  // headers are case-sensitive
+        {"[Info]\nTILE_SIZE 32 32\n", "[Types]"},
+        {"[Info]\n[Types]\n", "[Map]"},
+        {"[Info]\n[Types]\na 0 0 0 0 p.png\n", "[Map]"},
+        {"[Info]\n[Map]\n[Types]\n", "[Map]"},    // [Map] out of turn is a line of [Info]
+    };
+    for (const auto& c : cases)
+        EXPECT_FATAL(load(c.text), std::string("Level L.txt - missing ") + c.missing) << c.text;
+}
+
+TEST_F(TileMapLoadTest, load_infoKeysSetTheLevelsSettings)
+{
+    const struct { const char* info; int speed; bool timeOn; int time; int cameraMode; bool light; float lightSize; } cases[] = {
+        {"PLAYER_SPEED N\nTILE_SIZE 32 32", 0, false, 0, 0, false, 5},
+        {"TILE_SIZE 32 32\nPLAYER_SPEED N", 1, false, 0, 0, false, 5},
+        {"TILE_SIZE 64 64\nPLAYER_SPEED 10", 6, false, 0, 0, false, 5},
+        {"TILE_SIZE 64px 64 and more\nPLAYER_SPEED 10ths", 6, false, 0, 0, false, 5},
+        {"TILE_SIZE 64 64\nPLAYER_SPEED -10", -6, false, 0, 0, false, 5},
+        {"GHOST_TIME 0", 1, false, 0, 0, false, 5},
+        {"GHOST_TIME -5", 1, false, 0, 0, false, 5},
+        {"GHOST_TIME 90", 1, true, 90, 0, false, 5},
+        {"GHOST_TIME 90\nGHOST_TIME N", 1, false, 90, 0, false, 5},
+        {"CAMERA_FIX 2", 1, false, 0, 0, false, 5},
+        {"CAMERA_FIX 1", 1, false, 0, 1, false, 5},
+        {"CAMERA_FIX 1\nCAMERA_FIX follow", 1, false, 0, 1, false, 5},
+        {"LIGHT_ONSTART 1\nLIGHT_SIZE 2.5x", 1, false, 0, 0, true, 2.5f},
+        // Missing or malformed light values keep the earlier ones.
+        {"LIGHT_ONSTART 1\nLIGHT_ONSTART\nLIGHT_SIZE big", 1, false, 0, 0, true, 5},
+    };
+    for (const auto& c : cases) {
+        TileMap* map = loadInfo(c.info);
+        EXPECT_EQ(map->getPlayerSpeed(), c.speed) << c.info;
+        EXPECT_EQ(map->hasTimeLimit(), c.timeOn) << c.info;
+        EXPECT_EQ(map->getTimeLimit(), c.time) << c.info;
+        EXPECT_EQ(map->getCameraMode(), c.cameraMode) << c.info;
+        EXPECT_EQ(map->lightOn, c.light) << c.info;
+        EXPECT_EQ(map->lightOnStart, c.light) << c.info;
+        EXPECT_EQ(map->lightSize, c.lightSize) << c.info;
+        destroy(map);
+    }
+}
+
+TEST_F(TileMapLoadTest, load_objectsStartInactiveWithTheInfoReadBeforeTheFirstOtherLine)
+{
+    const std::string info = "TILE_SIZE 32 32\nPLAYER_SIZE 16 16\n";
+    const struct { std::string text; Kest::tvec2<float> offset; Rect start; } cases[] = {
+        {"[Info]\n" + info + "PLAYER_POS 2 3\n[Types]\na 0 0 0 0 p.png\n[Map]\n", {0, 0}, {40, 72, 16, 16}},
+        {"[Info]\n" + info + "PLAYER_POS 2 3\n[Types]\n\n[Map]\n", {100, 10}, {140, 82, 16, 16}},
+        // An unknown line in [Info] makes them before PLAYER_POS is read.
+        {"[Info]\n" + info + "comment\nPLAYER_POS 2 3\n[Types]\n[Map]\n", {0, 0}, {-24, -24, 16, 16}},
+        // "[Types]" before "[Info]" is a line of nothing: the objects come first.
+        {"[Types]\n[Info]\n" + info + "PLAYER_POS 2 3\n[Types]\n[Map]\n", {5, 6}, {5, 6, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        TileMap* map = load(c.text, c.offset);
+        for (const char* name : {"PLAYER", "GHOST"}) {
+            const MAP::Object* o = map->objects.at(name);
+            EXPECT_FALSE(o->active);
+            for (const Rect& r : {o->rect, o->lastRect, o->startRect}) {
+                EXPECT_EQ(r.x, c.start.x) << name << " in\n" << c.text;
+                EXPECT_EQ(r.y, c.start.y) << name << " in\n" << c.text;
+                EXPECT_EQ(r.w, c.start.w) << name << " in\n" << c.text;
+                EXPECT_EQ(r.h, c.start.h) << name << " in\n" << c.text;
+            }
+        }
+        destroy(map);
+    }
+}
+
+TEST_F(TileMapLoadTest, load_typeLinesAreNormalised)
+{
+    const struct { const char* line; int kind; int effect; bool solid; bool inverted; const char* bitmap2; } cases[] = {
+        {"a 1 0 1 0 p.png q.png", TileMap::Block, TileMap::None, true, false, "q.png"},
+        {"a 2 1 0 1 p.png q.png", TileMap::Block, TileMap::Goal, false, true, "q.png"},
+        {"a 2 0 0 0 p.png q.png", TileMap::Switch, TileMap::None, false, false, "q.png"},
+        {"a 3 2 0 0 p.png q.png", TileMap::LightSwitch, TileMap::Deadly, false, false, "q.png"},
+        {"a 3 7 0 0 p.png q.png", TileMap::LightSwitch, TileMap::Goal, false, false, "q.png"},
+        {"a 9 1 0 0 p.png q.png", TileMap::Block, TileMap::Goal, false, false, "q.png"},
+        {"a 0 2 0 0 p.png q.png", TileMap::Block, TileMap::Deadly, false, false, "q.png"},
+        {"a 0 0 1 1 p.png", TileMap::Decoration, TileMap::None, true, true, ""},
+        {"  a1 1 1 1 p.png q.png more", TileMap::Block, TileMap::Goal, true, true, "q.png"},
+        // Not 0 or 1: not solid, not inverted.
+        {"a 1 0 x 7 p.png q.png", TileMap::Block, TileMap::None, false, false, "q.png"},
+        // A mark defined before keeps its first type.
+        {"a 1 0 0 0 p.png q.png\na 0 0 0 0 q.png", TileMap::Block, TileMap::None, false, false, "q.png"},
+    };
+    for (const auto& c : cases) {
+        TileMap* map = load(std::string("[Info]\n[Types]\n") + c.line + "\n[Map]\n");
+        ASSERT_EQ(map->types.size(), 1u) << c.line;
+        const TileMap::Type* t = map->types.at('a');
+        EXPECT_EQ(t->mark, 'a');
+        EXPECT_EQ(t->kind, c.kind) << c.line;
+        EXPECT_EQ(t->effect, c.effect) << c.line;
+        EXPECT_EQ(t->solid, c.solid) << c.line;
+        EXPECT_EQ(t->inverted, c.inverted) << c.line;
+        EXPECT_EQ(t->bitmap1, "p.png") << c.line;
+        EXPECT_EQ(t->bitmap2, c.bitmap2) << c.line;
+        destroy(map);
+    }
+}
+
+TEST_F(TileMapLoadTest, load_rowsAreTwoCharacterCells)
+{
+    TileMap* map = load("[Info]\n[Types]\na 0 0 0 0 p.png\nb 2 0 0 0 p.png q.png\n[Map]\na1b2a\n\na1\n");
+    EXPECT_EQ(map->mapSize.x, 3);
+    EXPECT_EQ(map->mapSize.y, 2);
+    EXPECT_EQ(map->tiles.size(), 4u);
+    const TileMap::Tile* last = map->getTile({2, 0});
+    EXPECT_EQ(last->suffix, '\0');
+    EXPECT_EQ(last->type->mark, 'a');
+    EXPECT_EQ(map->getTile({0, 1})->suffix, '1');
+    ASSERT_EQ(map->switchTiles.size(), 1u);
+    EXPECT_EQ(map->switchTiles[0]->cell.x, 1);
+    EXPECT_EQ(map->suffs.size(), 3u);
+    EXPECT_EQ(map->suffTiles.count('1'), 2u);
+    destroy(map);
+
+    const std::string types = "[Info]\n[Types]\na 0 0 0 0 p.png\n[Map]\n";
+    EXPECT_FATAL(load(types + "a1a1a1z1\n"), "Mark \"z\" not found in map \"L.txt\" on position: 6 ,0");
+    EXPECT_FATAL(load(types + "a1\na1 1\n"), "Mark \" \" not found in map \"L.txt\" on position: 2 ,1");
+}
+
+TEST_F(TileMapLoadTest, loadAndDestroy_composeAndReleaseTheLevelsKeys)
+{
+    TileMap* map = load("[Info]\nTILE_SIZE 8 8\nPLAYER_BMP p.png\nGHOST_BMP q.png\nLIGHT_BMP p.png\n"
+                        "[Types]\n# 1 0 1 0 p.png q.png\n. 0 0 0 0 q.png\ns 2 0 0 0 p.png q.png\n"
+                        "[Map]\n#a.a#b\nsa.b\n");
+    const std::vector<std::string> bitmapKeys = {
+        "p.pngL.txtPLAYER", "q.pngL.txtGHOST", "p.pngL.txt", "BLACK", "p.pngL.txt#",
+        "q.pngL.txt#", "q.pngL.txt.", "p.pngL.txts", "q.pngL.txts"};
+    const std::vector<std::string> batchKeys = {"L.txta0", "L.txta1", "L.txtb0", "L.txtb1"};
+    EXPECT_EQ(map->bitmapKeys, bitmapKeys);
+    EXPECT_EQ(map->batchKeys, batchKeys);
+    EXPECT_EQ(map->playerBitmapKey, "p.pngL.txtPLAYER");
+    EXPECT_EQ(map->lightBitmapKey, "p.pngL.txt");
+    EXPECT_EQ(map->suffs.at('a')->batchKey1, "L.txta1");
+    for (const std::string& key : bitmapKeys)
+        EXPECT_EQ(res.store->bitmaps.count(key), 1u) << key;
+    // Group a: cells (0, 0) and (1, 0), its switch left out. Group b: (2, 0)
+    // and (1, 1); its left edge at 8 counts as none, so it reaches from 0.
+    EXPECT_EQ(res.getBatch("L.txta0")->width, 16);
+    EXPECT_EQ(res.getBatch("L.txta0")->height, 8);
+    EXPECT_EQ(res.getBatch("L.txtb1")->width, 24);
+    EXPECT_EQ(res.getBatch("L.txtb1")->height, 16);
+    EXPECT_EQ(map->suffs.at('b')->origin.x, 0);
+    // The door (p.png red, q.png blue) closed in batch 0 and open in batch 1;
+    // the decoration beside it (q.png) in both.
+    const Rgba redBytes = {255, 0, 0, 255}, blueBytes = {0, 0, 255, 255};
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta0")->bitmap, 4, 4), redBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta1")->bitmap, 4, 4), blueBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta0")->bitmap, 12, 4), blueBytes);
+    EXPECT_EQ(pixelAt(res.getBatch("L.txta1")->bitmap, 12, 4), blueBytes);
+
+    std::string expected;
+    for (const std::string& key : bitmapKeys)
+        expected += key + " destroyed\n";
+    for (const std::string& key : batchKeys)
+        expected += key + " destroyed\n";
+    for (const char* line : {"GHOST", "PLAYER", "#", ".", "s", "a", "b"})
+        expected += std::string(line) + " destroyed\n";
+    EXPECT_EQ(destroy(map), expected);
+    EXPECT_TRUE(res.store->batches.empty());
+    ASSERT_EQ(res.store->bitmaps.size(), 1u);
+    EXPECT_EQ(res.store->bitmaps.count("ghost_fade"), 1u);
+    EXPECT_EQ(res.store->animationData.count("ghost_fade"), 1u);
+
+    // The text was released, so the same level loads again.
+    destroy(load("[Info]\n[Types]\n[Map]\n"));
+    destroy(load("[Info]\n[Types]\n[Map]\n"));
+}
+
+TEST_F(TileMapLoadTest, applyCameraBounds_widensASmallMapByHalfTheViewsSurplus)
+{
+    ALLEGRO_BITMAP* target = makeMemoryTarget(4, 4);
+    const struct { int columns, rows; Rect view; float x, y; } cases[] = {
+        // 1280 x 640 under 2560 x 1440: bounds (0, 0, 1920, 1040).
+        {20, 10, {-5000, -5000, 2560, 1440}, -640, -400},
+        {20, 10, {5000, 5000, 2560, 1440}, -640, -400},
+        // 2560 x 1920: the bounds are the map.
+        {40, 30, {-5000, -5000, 2560, 1440}, 0, 0},
+        {40, 30, {5000, 5000, 2560, 1440}, 0, 480},
+    };
+    for (const auto& c : cases) {
+        TileMap map;
+        map.camera = &camera;
+        map.mapSize = Kest::tvec2<int>(c.columns, c.rows);
+        map.tileSize = Kest::tvec2<float>(64, 64);
+        camera.setView(Rect(0, 0, 2560, 1440));
+        map.applyCameraBounds();
+        camera.setView(c.view);
+        EXPECT_EQ(camera.getView().x, c.x) << c.columns << " x " << c.rows << " from " << c.view.x;
+        EXPECT_EQ(camera.getView().y, c.y) << c.columns << " x " << c.rows << " from " << c.view.y;
+    }
+    al_destroy_bitmap(target);
+}
+
+TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
+{
+    const std::string types = "[Types]\na 0 0 0 0 p.png\n[Map]\n";
+    const struct { std::string text; std::string message; } cases[] = {
+        {"[Info]\nTILE_SIZE 32\n" + types, "missing word on line 2: TILE_SIZE 32"},
+        {"[Info]\nTILE_SIZE x 32\n" + types, "not a number on line 2: TILE_SIZE x 32"},
+        {"[Info]\nTILE_SIZE -32 32\n" + types, "negative size on line 2: TILE_SIZE -32 32"},
+        {"[Info]\nPLAYER_SIZE 16 -1\n" + types, "negative size on line 2: PLAYER_SIZE 16 -1"},
+        {"[Info]\nPLAYER_POS 2\n" + types, "missing word on line 2: PLAYER_POS 2"},
+        {"[Info]\nPLAYER_POS two 3\n" + types, "not a number on line 2: PLAYER_POS two 3"},
+        {"\n[Info]\nPLAYER_SPEED\n" + types, "missing word on line 3: PLAYER_SPEED"},
+        {"[Info]\nPLAYER_SPEED fast\n" + types, "not a number on line 2: PLAYER_SPEED fast"},
+        {"[Info]\nTILE_SIZE 20000 20000\nPLAYER_SPEED 2000000000\n" + types,
+         "number out of range on line 3: PLAYER_SPEED 2000000000"},
+        {"[Info]\nGHOST_TIME soon\n" + types, "not a number on line 2: GHOST_TIME soon"},
+        {"[Info]\nGHOST_TIME 99999999999\n" + types, "number out of range on line 2: GHOST_TIME 99999999999"},
+        {"[Info]\nGHOST_TIME\n" + types, "missing word on line 2: GHOST_TIME"},
+        {"[Info]\nPLAYER_BMP\n" + types, "missing word on line 2: PLAYER_BMP"},
+        {"[Info]\nGHOST_BMP \n" + types, "missing word on line 2: GHOST_BMP "},
+        {"[Info]\nLIGHT_BMP\n" + types, "missing word on line 2: LIGHT_BMP"},
+        {"[Info]\nCAMERA_FIX\n" + types, "missing word on line 2: CAMERA_FIX"},
+        {"[Info]\n[Types]\na 1 0 0 0 p.png\n[Map]\n", "missing word on line 3: a 1 0 0 0 p.png"},
+        {"[Info]\n[Types]\na 0 0 0 0\n[Map]\n", "missing word on line 3: a 0 0 0 0"},
+        {"[Info]\n[Types]\n \t \n[Map]\n", "missing word on line 3:  \t "},
+        {"[Info]\n[Types]\n[Info]\n[Map]\n", "missing word on line 3: [Info]"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FATAL(load(c.text), "Level L.txt - " + c.message);
+
+    // Every batch must stay within 16384 units a side.
+    EXPECT_FATAL(load("[Info]\nTILE_SIZE 16385 8\n" + types + "a\n"),
+                 "Level L.txt - map too large: 1 x 1 cells of 16385 x 8 units, more than 16384 units a side");
+    std::string tallMap;
+    for (int row = 0; row < 2049; row++)
+        tallMap += "a\n";
+    EXPECT_FATAL(load("[Info]\nTILE_SIZE 8 8\n" + types + tallMap),
+                 "Level L.txt - map too large: 1 x 2049 cells of 8 x 8 units, more than 16384 units a side");
+    destroy(load("[Info]\nTILE_SIZE 16384 8\n" + types + "a\n"));
+}

@@ -1,0 +1,434 @@
+#include "TileMap.hpp"
+
+#include "Camera.hpp"
+#include "Errors.hpp"
+#include "MapObject.hpp"
+#include "Resources.hpp"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+// Neither side of the map may be longer than this many world units. Every
+// batch of a group lies inside the map, so this bounds the batches too: a
+// 16384 x 16384 picture of 4 bytes a pixel is still within what Allegro can
+// address, while a larger one overflows its int size computation once it
+// falls back to a memory bitmap.
+const float maxMapSide = 16384.0f;
+
+// One content line of a level file, read word by word: a word is a run of
+// non-blank characters. Words after those a line needs are ignored. A word
+// the line needs but lacks, or a number that can't be one, ends the program
+// with a message naming the level file and the line.
+class LevelLine {
+public:
+    LevelLine(const std::string& path, size_t number, const std::string& text)
+        : path(path), number(number), text(text), words(text)
+    {
+    }
+
+    [[noreturn]] void fail(const std::string& what)
+    {
+        fatalError("Level " + path + " - " + what + " on line " + std::to_string(number) + ": " + text);
+    }
+
+    // False when the line has no more words.
+    bool tryWord(std::string& word) { return bool(words >> word); }
+
+    std::string word()
+    {
+        std::string word;
+        if (!tryWord(word))
+            fail("missing word");
+        return word;
+    }
+
+    // The first non-blank character; the next word begins right after it.
+    char character()
+    {
+        char c;
+        if (!(words >> c))
+            fail("missing word");
+        return c;
+    }
+
+    int integer() { return toInteger(word()); }
+
+    // Sizes are counted in world units from 0 up.
+    float size()
+    {
+        const int value = integer();
+        if (value < 0)
+            fail("negative size");
+        return (float)value;
+    }
+
+    // Optional sign and decimal digits at the start of the word; whatever
+    // follows the digits is ignored.
+    int toInteger(const std::string& word)
+    {
+        int value;
+        if (!parseInteger(word, value))
+            fail("not a number");
+        return value;
+    }
+
+    // A value computed from the line, truncated toward zero; it must fit an int.
+    int truncate(float value)
+    {
+        if (!(value >= -2147483648.0f && value < 2147483648.0f))
+            fail("number out of range");
+        return (int)value;
+    }
+
+    // As toInteger, but a word that does not begin with a number is no
+    // failure: it returns false and such words count as "any other word".
+    bool parseInteger(const std::string& word, int& value)
+    {
+        const char* start = word.c_str();
+        char* end = nullptr;
+        errno = 0;
+        const long parsed = std::strtol(start, &end, 10);
+        if (end == start)
+            return false;
+        if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+            fail("number out of range");
+        value = (int)parsed;
+        return true;
+    }
+
+    // The word "0" or "1" (or any word beginning with that number); false
+    // when it is missing or something else, and the field keeps its value.
+    bool tryBoolean(bool& value)
+    {
+        std::string word;
+        int number;
+        if (!tryWord(word) || !parseInteger(word, number) || (number != 0 && number != 1))
+            return false;
+        value = number == 1;
+        return true;
+    }
+
+private:
+    const std::string& path;
+    size_t number;
+    const std::string& text;
+    std::istringstream words;
+};
+
+// The number a word begins with, or -1 for any other word. The kind and
+// effect words and CAMERA_FIX only tell a few small numbers from the rest.
+int choice(LevelLine& line, const std::string& word)
+{
+    int value;
+    if (!line.parseInteger(word, value) || value < 0)
+        return -1;
+    return value;
+}
+
+// Applies a recognised [Info] key line; false when its first word is none of
+// the eleven keys (an empty or blank line included).
+bool applyInfoLine(TileMap& map, LevelLine& line)
+{
+    std::string key;
+    if (!line.tryWord(key))
+        return false;
+    if (key == "TILE_SIZE") {
+        const float w = line.size();
+        const float h = line.size();
+        map.tileSize = Kest::tvec2<float>(w, h);
+    } else if (key == "PLAYER_SIZE") {
+        const float w = line.size();
+        const float h = line.size();
+        map.playerSize = Kest::tvec2<float>(w, h);
+    } else if (key == "PLAYER_POS") {
+        const int x = line.integer();
+        const int y = line.integer();
+        map.playerPos = Kest::tvec2<int>(x, y);
+    } else if (key == "PLAYER_SPEED") {
+        // In hundredths of the average tile size, from the tile size read so far.
+        const float k = (map.tileSize.x + map.tileSize.y) / 200.0f;
+        const std::string value = line.word();
+        map.playerSpeed = line.truncate(value == "N" ? k * 5.0f : k * (float)line.toInteger(value));
+    } else if (key == "PLAYER_BMP") {
+        const std::string path = line.word();
+        map.playerBitmapKey = path + map.levelPath + "PLAYER";
+        map.resources->loadBitmap(path, map.playerBitmapKey);
+        map.bitmapKeys.push_back(map.playerBitmapKey);
+    } else if (key == "GHOST_BMP") {
+        const std::string path = line.word();
+        map.ghostBitmapKey = path + map.levelPath + "GHOST";
+        map.resources->loadBitmap(path, map.ghostBitmapKey);
+        map.bitmapKeys.push_back(map.ghostBitmapKey);
+    } else if (key == "GHOST_TIME") {
+        // In seconds; "N" or anything below 1 means no limit.
+        const std::string value = line.word();
+        const int seconds = value == "N" ? 0 : line.toInteger(value);
+        if (seconds < 1) {
+            map.timeLimitOn = false;
+        } else {
+            map.timeLimit = seconds;
+            map.timeLimitOn = true;
+        }
+    } else if (key == "LIGHT_ONSTART") {
+        // A missing or malformed value keeps the earlier one.
+        line.tryBoolean(map.lightOnStart);
+        map.lightOn = map.lightOnStart;
+    } else if (key == "LIGHT_SIZE") {
+        // The number the word begins with; a missing or malformed value keeps
+        // the earlier one.
+        std::string word;
+        float value;
+        std::istringstream number(line.tryWord(word) ? word : std::string());
+        if (number >> value)
+            map.lightSize = value;
+    } else if (key == "LIGHT_BMP") {
+        const std::string path = line.word();
+        map.lightBitmapKey = path + map.levelPath;
+        map.resources->loadBitmap(path, map.lightBitmapKey);
+        map.bitmapKeys.push_back(map.lightBitmapKey);
+        // The darkness picture; a second LIGHT_BMP is refused here.
+        map.resources->createBitmap(1, 1, "BLACK");
+        map.bitmapKeys.push_back("BLACK");
+    } else if (key == "CAMERA_FIX") {
+        const int mode = choice(line, line.word());
+        if (mode == 0 || mode == 1)
+            map.cameraMode = mode;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// One [Types] line: mark, kind word, effect word, solid, inverted, bitmap1 and,
+// for all but a Decoration, bitmap2. A mark defined before keeps its first type.
+void readType(TileMap& map, LevelLine& line)
+{
+    TileMap::Type type;
+    type.mark = line.character();
+    switch (choice(line, line.word())) {
+    case 1: type.kind = TileMap::Block; break;
+    case 2: type.kind = TileMap::Switch; break;
+    case 3: type.kind = TileMap::LightSwitch; break;
+    default: break;
+    }
+    switch (choice(line, line.word())) {
+    case 1: type.effect = TileMap::Goal; break;
+    case 2: type.effect = TileMap::Deadly; break;
+    default: break;
+    }
+    // A light switch always switches the darkness one way or the other; a
+    // switch or decoration with an effect is a block that carries it.
+    if (type.kind == TileMap::LightSwitch && type.effect == TileMap::None)
+        type.effect = TileMap::Goal;
+    if ((type.kind == TileMap::Switch || type.kind == TileMap::Decoration) && type.effect != TileMap::None)
+        type.kind = TileMap::Block;
+    // Missing or malformed: not solid, not inverted.
+    line.tryBoolean(type.solid);
+    line.tryBoolean(type.inverted);
+    type.bitmap1 = line.word();
+    if (type.kind != TileMap::Decoration)
+        type.bitmap2 = line.word();
+    if (map.types.count(type.mark) == 0)
+        map.types[type.mark] = new TileMap::Type(type);
+}
+
+// One [Map] row: two characters a cell, mark then suffix, blanks included; a
+// row of odd length ends with a cell whose suffix is the NUL character.
+void readRow(TileMap& map, const std::string& text, int row)
+{
+    for (size_t i = 0; i < text.size(); i += 2) {
+        const char mark = text[i];
+        const char suffix = i + 1 < text.size() ? text[i + 1] : '\0';
+        auto type = map.types.find(mark);
+        if (type == map.types.end())
+            fatalError(std::string("Mark \"") + mark + "\" not found in map \"" + map.levelPath +
+                       "\" on position: " + std::to_string(i) + " ," + std::to_string(row));
+
+        if (map.suffs.count(suffix) == 0)
+            map.suffs[suffix] = new TileMap::Suff;
+        TileMap::Tile* tile = new TileMap::Tile;
+        tile->suffix = suffix;
+        tile->cell = Kest::tvec2<int>((int)(i / 2), row);
+        tile->type = type->second;
+        map.tiles[tile->cell] = tile;
+        map.suffTiles.insert(std::make_pair(suffix, tile));
+        if (tile->type->kind == TileMap::Switch || tile->type->kind == TileMap::LightSwitch)
+            map.switchTiles.push_back(tile);
+
+        if (tile->cell.x + 1 > map.mapSize.x)
+            map.mapSize.x = tile->cell.x + 1;
+        if (row + 1 > map.mapSize.y)
+            map.mapSize.y = row + 1;
+    }
+}
+
+// Both objects, inactive, centred in the start cell (1-based) with the values
+// read so far.
+void makeObjects(TileMap& map)
+{
+    const Rect start((float)map.playerPos.x * map.tileSize.x - map.tileSize.x / 2.0f -
+                         map.playerSize.x / 2.0f + map.offset.x,
+                     (float)map.playerPos.y * map.tileSize.y - map.tileSize.y / 2.0f -
+                         map.playerSize.y / 2.0f + map.offset.y,
+                     map.playerSize.x, map.playerSize.y);
+    for (const char* name : {"PLAYER", "GHOST"}) {
+        MAP::Object* object = new MAP::Object;
+        object->rect = start;
+        object->lastRect = start;
+        object->startRect = start;
+        object->active = false;
+        map.objects[name] = object;
+    }
+}
+
+// Draws the group's Block and Decoration tiles into its two batches: doors
+// closed (0) and open (1). Switches are drawn one by one with the map.
+void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
+{
+    const auto members = map.suffTiles.equal_range(suffix);
+    // The group's extent from the map's corner; with tiles of 8 units or more
+    // the origin stays (0, 0).
+    Kest::tvec2<float> min(8.0f, 8.0f);
+    Kest::tvec2<float> max(0.0f, 0.0f);
+    for (auto entry = members.first; entry != members.second; ++entry) {
+        const TileMap::Tile* tile = entry->second;
+        if (tile->type->kind == TileMap::Switch || tile->type->kind == TileMap::LightSwitch)
+            continue;
+        const Kest::tvec2<float> p((float)tile->cell.x * map.tileSize.x, (float)tile->cell.y * map.tileSize.y);
+        if (p.x < min.x)
+            min.x = p.x;
+        if (p.y < min.y)
+            min.y = p.y;
+        if (p.x + map.tileSize.x > max.x)
+            max.x = p.x + map.tileSize.x;
+        if (p.y + map.tileSize.y > max.y)
+            max.y = p.y + map.tileSize.y;
+    }
+    if (min.x == 8.0f)
+        min.x = 0.0f;
+    if (min.y == 8.0f)
+        min.y = 0.0f;
+    group->origin = min;
+    const int width = (int)(max.x - min.x);
+    const int height = (int)(max.y - min.y);
+
+    for (int j = 0; j <= 1; j++) {
+        const std::string key = map.levelPath + suffix + (char)('0' + j);
+        map.resources->createBatch(width, height, key);
+        map.batchKeys.push_back(key);
+        map.resources->beginBatch(key);
+        for (auto entry = members.first; entry != members.second; ++entry) {
+            const TileMap::Tile* tile = entry->second;
+            const TileMap::Type* type = tile->type;
+            const std::string* bitmap;
+            if (type->kind == TileMap::Decoration)
+                bitmap = &type->bitmap1;
+            else if (type->kind == TileMap::Block)
+                bitmap = j == 0 ? &type->bitmap1 : &type->bitmap2;
+            else
+                continue;
+            const Rect destination((float)tile->cell.x * map.tileSize.x - min.x,
+                                   (float)tile->cell.y * map.tileSize.y - min.y, map.tileSize.x, map.tileSize.y);
+            map.resources->drawBitmap(*bitmap + map.levelPath + type->mark, destination, false);
+        }
+        if (j == 0)
+            group->batchKey0 = key;
+        else
+            group->batchKey1 = key;
+        map.resources->endBatch();
+    }
+}
+
+} // namespace
+
+void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest::tvec2<float> offset)
+{
+    this->resources = resources;
+    this->camera = camera;
+    levelPath = path;
+    this->offset = offset;
+
+    // The text is released at once, so the same file can be read again later.
+    resources->loadTextFile(path, path);
+    const std::vector<std::string> lines = resources->getTextFile(path);
+    resources->destroyTextFile(path);
+
+    // Section state: 0 before [Info], 1 in [Info], 2 in [Types], 3 in [Map].
+    // Each state accepts only the next header; any other line, a header out of
+    // its turn included, is a content line of the current state.
+    static const char* const nextHeader[] = {"[Info]", "[Types]", "[Map]"};
+    int section = 0;
+    int row = 0;
+    bool objectsMade = false;
+    for (size_t n = 0; n < lines.size(); n++) {
+        const std::string& text = lines[n];
+        if (section < 3 && text == nextHeader[section]) {
+            section++;
+            continue;
+        }
+        LevelLine line(path, n + 1, text);
+        if (section == 1 && applyInfoLine(*this, line))
+            continue;
+        // Every other content line makes the objects if they are not there
+        // yet, with the [Info] values read so far.
+        if (!objectsMade) {
+            makeObjects(*this);
+            objectsMade = true;
+        }
+        if (section == 2 && !text.empty())
+            readType(*this, line);
+        if (section == 3 && !text.empty()) {
+            readRow(*this, text, row);
+            row++;
+        }
+    }
+
+    if (section == 0)
+        fatalError("Level " + path + " - missing [Info]");
+    if (section == 1)
+        fatalError("Level " + path + " - missing [Types]");
+    if (section == 2)
+        fatalError("Level " + path + " - missing [Map]");
+    if ((float)mapSize.x * tileSize.x > maxMapSide || (float)mapSize.y * tileSize.y > maxMapSide)
+        fatalError("Level " + path + " - map too large: " + std::to_string(mapSize.x) + " x " +
+                   std::to_string(mapSize.y) + " cells of " + std::to_string((long long)tileSize.x) + " x " +
+                   std::to_string((long long)tileSize.y) + " units, more than 16384 units a side");
+
+    for (auto& entry : types) {
+        const Type* type = entry.second;
+        const std::string key1 = type->bitmap1 + levelPath + type->mark;
+        resources->loadBitmap(type->bitmap1, key1);
+        bitmapKeys.push_back(key1);
+        if (type->kind != Decoration) {
+            const std::string key2 = type->bitmap2 + levelPath + type->mark;
+            resources->loadBitmap(type->bitmap2, key2);
+            bitmapKeys.push_back(key2);
+        }
+    }
+
+    for (auto& entry : suffs)
+        makeGroupBatches(*this, entry.first, entry.second);
+
+    // Kept in the store for the whole run: every level start asks again and
+    // the store keeps the first sheet.
+    resources->loadAnimation("Resources/Animations/ghost_fade.png", 8, 1, "ghost_fade");
+
+    applyCameraBounds();
+}
+
+void TileMap::applyCameraBounds()
+{
+    // A map smaller than the view is widened to the right and downward by
+    // half the surplus; the camera clamps left and top first, then right and
+    // bottom, which centres such a map in the view.
+    const int mw = (int)((float)mapSize.x * tileSize.x);
+    const int mh = (int)((float)mapSize.y * tileSize.y);
+    const Kest::tvec2<float> view = camera->getViewSize();
+    const int px = view.x > (float)mw ? (int)((view.x - (float)mw) / 2.0f) : 0;
+    const int py = view.y > (float)mh ? (int)((view.y - (float)mh) / 2.0f) : 0;
+    camera->setBounds(Rect(offset.x, offset.y, (float)(mw + px), (float)(mh + py)));
+}
