@@ -47,12 +47,6 @@ screenshot() {
     import -window root "$1" || fail "no screenshot"
 }
 
-# colours_in FILE X Y W H: the distinct colours of a region, one per line.
-colours_in() {
-    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage -format %c histogram:info:- |
-        sed -E 's/.*(#[0-9A-Fa-f]{6}).*/\1/' | sort -u
-}
-
 # colour_at FILE X Y: the colour of one pixel as "R G B".
 colour_at() {
     convert "$1" -crop "1x1+${2}+${3}" +repage -depth 8 txt:- |

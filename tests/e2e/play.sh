@@ -24,7 +24,6 @@ cd "$tree" || fail "no data tree"
 LD_PRELOAD="$fakebox" "$build/orvelle" > "$tree/out.txt" 2>&1 &
 pid=$!
 id=$(wait_for_window Orvelle "$pid")
-sleep 1
 
 # window_pixel VX VY: the screen pixel of a point of the 2560 x 1440 virtual
 # screen, in the 956 x 538 window at (10, 10).
@@ -33,12 +32,16 @@ window_pixel() {
 }
 
 # expect_background NAME R G B: the screen shows that background colour at a
-# place no button covers.
+# place no button covers, within 20 s (loading takes a while on a busy machine).
 expect_background() {
-    screenshot "$shots/$1.png"
     read -r px py <<< "$(window_pixel 200 1300)"
-    read -r r g b <<< "$(colour_at "$shots/$1.png" "$px" "$py")"
-    near "$r" "$g" "$b" "$2" "$3" "$4" || fail "$1: background is $r $g $b, not $2 $3 $4"
+    for _ in $(seq 100); do
+        screenshot "$shots/$1.png"
+        read -r r g b <<< "$(colour_at "$shots/$1.png" "$px" "$py")"
+        near "$r" "$g" "$b" "$2" "$3" "$4" && return 0
+        sleep 0.2
+    done
+    fail "$1: background is $r $g $b, not $2 $3 $4"
 }
 
 # Keys go to the game's window.

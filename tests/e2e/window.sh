@@ -1,5 +1,5 @@
 #!/bin/bash
-# The windowed program opens "Orvelle", 956 x 538 at (10, 10), black, keeps
+# The windowed program opens "Orvelle", 956 x 538 at (10, 10), keeps
 # running, and ends with exit code 0 when the window's close button is used;
 # the full-screen program takes the last listed mode's size at (0, 0).
 #   window.sh BUILD_DIR SOURCE_DIR FAKE_BOX_LIB WM_CLOSE
@@ -14,7 +14,8 @@ fi
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 
-cd "$source" || fail "no source folder"
+"$build/tests/make-test-tree" "$shots" "$source" || fail "could not make the data tree"
+cd "$shots" || fail "no data tree"
 
 "$build/orvelle" > "$shots/out.txt" 2>&1 &
 pid=$!
@@ -25,8 +26,6 @@ read -r x y w h <<< "$(geometry "$id")"
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the windowed program stopped by itself"
 screenshot "$shots/windowed.png"
-colours=$(colours_in "$shots/windowed.png" 10 10 956 538)
-[ "$colours" = "#000000" ] || fail "the window is not black: $colours"
 
 "$wmclose" "$id" || fail "could not ask the window to close"
 wait_for_exit "$pid" 10

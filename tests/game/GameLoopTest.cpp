@@ -1,6 +1,6 @@
 #include "Display.hpp"
 #include "Events.hpp"
-#include "Game.hpp"
+#include "GameDriver.hpp"
 #include "TestSupport.hpp"
 
 #include <allegro5/allegro.h>
@@ -11,13 +11,6 @@ namespace {
 // injected timer event and every pass of the loop is run by the test.
 class GameLoopTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        game.init();
-        game.events->stopTimer();
-    }
-    void TearDown() override { game.teardown(); }
-
     void inject(ALLEGRO_EVENT_TYPE type)
     {
         ALLEGRO_EVENT event = {};
@@ -25,7 +18,8 @@ protected:
         game.events->inject(event);
     }
 
-    Game game;
+    GameDriver driver;
+    Game& game = driver.game;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "GhostRecorder.hpp"
 #include "LevelList.hpp"
 #include "MapObject.hpp"
+#include "MlMap.hpp"
 #include "Screen.hpp"
 #include "TestSupport.hpp"
 #include "TileMap.hpp"

@@ -19,9 +19,9 @@ ALLEGRO_COLOR colourOf(const std::string& path);
 struct Level {
     std::string path;
     std::string name;
-    std::string text;
     // The three star thresholds in ticks: one, two, three stars.
     int oneStar, twoStars, threeStars;
+    std::string text;
 };
 
 // The levels of the tree, in list order.
