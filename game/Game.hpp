@@ -86,6 +86,8 @@ private:
     void drawShadowedText(int size, Kest::tvec2<float> shadowAt, Kest::tvec2<float> textAt, int flags,
                           const std::string& text, ALLEGRO_COLOR color);
 
+    // The level's time limit in ticks.
+    int timeLimitTicks();
     // A new normal run: timer, recording and level back to their start.
     void resetRun();
     // The ghost replays the recorded run again from the start.

@@ -191,7 +191,7 @@ void Game::startSelectedLevel()
     ghostRecorder->reset();
     ghostRecorder->startRecording();
     if (tileMap->hasTimeLimit())
-        frameTimer->setCountdown(tileMap->getTimeLimit() * 60);
+        frameTimer->setCountdown(timeLimitTicks());
     // The music switches to the in-game song at the first tick of play.
 }
 

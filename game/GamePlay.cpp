@@ -11,17 +11,27 @@
 
 #include <allegro5/allegro.h>
 
+#include <climits>
+
 namespace {
 // Ticks the won state shows before play returns to the map selection.
 const int winDelay = 180;
 const int ticksPerSecond = 60;
 } // namespace
 
+int Game::timeLimitTicks()
+{
+    // A level file may give any number of seconds; past what a tick count can
+    // hold the limit is simply never reached.
+    const long long ticks = static_cast<long long>(tileMap->getTimeLimit()) * ticksPerSecond;
+    return ticks > INT_MAX ? INT_MAX : static_cast<int>(ticks);
+}
+
 void Game::resetRun()
 {
     frameTimer->reset();
     if (tileMap->hasTimeLimit())
-        frameTimer->setCountdown(tileMap->getTimeLimit() * ticksPerSecond);
+        frameTimer->setCountdown(timeLimitTicks());
     frameTimer->restart();
     ghostRecorder->reset();
     ghostRecorder->startRecording();

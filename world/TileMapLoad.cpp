@@ -1,9 +1,12 @@
 #include "TileMap.hpp"
 
+#include "Bitmap.hpp"
 #include "Camera.hpp"
 #include "Errors.hpp"
 #include "MapObject.hpp"
 #include "Resources.hpp"
+
+#include <allegro5/allegro.h>
 
 #include <cerrno>
 #include <climits>
@@ -190,9 +193,15 @@ bool applyInfoLine(TileMap& map, LevelLine& line)
         map.lightBitmapKey = path + map.levelPath;
         map.resources->loadBitmap(path, map.lightBitmapKey);
         map.bitmapKeys.push_back(map.lightBitmapKey);
-        // The darkness picture; a second LIGHT_BMP is refused here.
+        // The darkness picture; a second LIGHT_BMP is refused here. A new
+        // bitmap's content is whatever the driver gives it, and the darkness
+        // multiplies the map by it: it is painted opaque black once.
         map.resources->createBitmap(1, 1, "BLACK");
         map.bitmapKeys.push_back("BLACK");
+        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
+        al_set_target_bitmap(map.resources->getBitmap("BLACK")->bitmap);
+        al_clear_to_color(al_map_rgba(0, 0, 0, 255));
+        al_set_target_bitmap(previous);
     } else if (key == "CAMERA_FIX") {
         const int mode = choice(line, line.word());
         if (mode == 0 || mode == 1)

@@ -143,14 +143,18 @@ void TileMap::restart()
 
 void TileMap::resetLight() { lightOn = lightOnStart; }
 
-// lastRect stays: the first update after a restart still undoes towards the
-// position from before it.
+// lastRect goes back to the start as well: the first update after a restart
+// undoes moves towards the start, never towards where the object stood before
+// (a player stepping into a wall right after dying would jump back to the
+// place of death). So every run, recorded or replayed by the ghost, begins
+// from the same state whatever the run before it left.
 void TileMap::resetPlayer()
 {
     auto found = objects.find("PLAYER");
     if (found == objects.end())
         fatalError("Object >PLAYER< not found");
     found->second->rect = found->second->startRect;
+    found->second->lastRect = found->second->startRect;
 }
 
 void TileMap::resetGhost()
@@ -159,4 +163,5 @@ void TileMap::resetGhost()
     if (found == objects.end())
         fatalError("Object >GHOST< not found");
     found->second->rect = found->second->startRect;
+    found->second->lastRect = found->second->startRect;
 }

@@ -11,6 +11,8 @@
 
 #include <allegro5/allegro.h>
 
+#include <climits>
+
 namespace {
 
 // Levels of the test tree, by number.
@@ -18,7 +20,8 @@ const int walkLevel = 1;
 const int doorLevel = 2;
 const int deadlyLevel = 3;
 const int limitLevel = 4;
-const int darkLevel = 5;
+const int foreverLevel = 5;
+const int darkLevel = 6;
 
 // Every level of the tree starts the player at (40, 40), 16 x 16, and moves
 // it 3 units a tick.
@@ -122,6 +125,15 @@ TEST_F(GamePlayTest, timeLimitResetsTheRunSilentlyPastItsLastTick)
     EXPECT_EQ(game.frameTimer->getTotalText(), "10.00");
     EXPECT_TRUE(driver.soundsPlayed().empty());
     EXPECT_FLOAT_EQ(player().y, startY + speed) << "the reset tick moves from the start";
+}
+
+TEST_F(GamePlayTest, timeLimitBeyondATickCountIsNeverReached)
+{
+    driver.startLevel(foreverLevel);
+    ASSERT_EQ(game.tileMap->getTimeLimit(), 99999999);
+    EXPECT_EQ(game.frameTimer->limit, INT_MAX);
+    driver.tick(3);
+    EXPECT_EQ(game.frameTimer->getTotal(), 3);
 }
 
 TEST_F(GamePlayTest, winStoresTheTimeOnTheFirstWonTickAndReturnsAfterTheDelay)

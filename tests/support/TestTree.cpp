@@ -164,6 +164,13 @@ std::vector<TestTree::Level> TestTree::levels()
              "#0.0.0.0.0.0.0.0.0#0\n"
              "#0.0.0.0.0.0.0.0.0#0\n"
              "#0#0#0#0#0#0#0#0#0#0\n"},
+        // A time limit longer than a tick count can hold.
+        {"Resources/Levels/forever.txt", "Forever", 1800, 1200, 600,
+         info("GHOST_TIME 99999999\n") + types +
+             "[Map]\n"
+             "#0#0#0#0#0#0#0#0#0#0\n"
+             "#0.0.0.0.0.0.0.0G0#0\n"
+             "#0#0#0#0#0#0#0#0#0#0\n"},
         // Dark: only the light around the player shows.
         {"Resources/Levels/dark.txt", "Dark", 1800, 1200, 600,
          info("LIGHT_BMP Resources/Pictures/level/light.png\nLIGHT_ONSTART 1\nLIGHT_SIZE 2\n") + types +

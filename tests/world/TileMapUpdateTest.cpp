@@ -252,7 +252,7 @@ TEST(TileMapUpdate, update_inactiveObjectNeitherPressesCollidesWinsNorDies)
     }
 }
 
-TEST(TileMapUpdate, restart_firstUpdateStillUndoesTowardsTheOldLastRect)
+TEST(TileMapUpdate, restart_firstUpdateUndoesTowardsTheStartNotThePlaceBefore)
 {
     // The wall covers x 30..40, y 10..20; the PLAYER last stood left of it.
     World w({". . . . . ", ". . . # . ", ". . . . . "});
@@ -265,12 +265,12 @@ TEST(TileMapUpdate, restart_firstUpdateStillUndoesTowardsTheOldLastRect)
     EXPECT_TRUE(w.map->lightOn);
     EXPECT_EQ(w.rect("PLAYER").x, 32);
 
-    // One step down onto the wall's top edge: the x test, made with the old
-    // y, overlaps, so x goes back to where the PLAYER stood before the restart.
+    // One step down onto the wall's top edge is undone back to the start,
+    // not to where the PLAYER stood before the restart.
     w.moveTo("PLAYER", 32, 2);
     w.map->update();
-    EXPECT_EQ(w.rect("PLAYER").x, 20);
-    EXPECT_EQ(w.rect("PLAYER").y, 2);
+    EXPECT_EQ(w.rect("PLAYER").x, 32);
+    EXPECT_EQ(w.rect("PLAYER").y, 1);
 }
 
 TEST(TileMapUpdate, update_shortRowIsFatalOnlyWhenAnObjectComesNextToTheHole)
