@@ -18,8 +18,17 @@ void fatalError(std::string text)
 
 void fatalError(std::string text, std::string heading)
 {
+    // The box reads the text up to its first NUL byte; a path read from a
+    // file may hold one, and the rest of the text must still show.
+    std::string shown;
+    for (char c : text) {
+        if (c == '\0')
+            shown += "\\0";
+        else
+            shown += c;
+    }
     // The parent is whatever display is current: none before the window exists.
-    al_show_native_message_box(al_get_current_display(), "ERROR", heading.c_str(), text.c_str(),
+    al_show_native_message_box(al_get_current_display(), "ERROR", heading.c_str(), shown.c_str(),
                                nullptr, ALLEGRO_MESSAGEBOX_ERROR);
     std::exit(-1);
 }

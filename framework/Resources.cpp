@@ -16,6 +16,13 @@ namespace {
 // Font size indices that loadFont fills and getFont accepts, both inclusive.
 const int smallestFontSize = 5;
 const int largestFontSize = 100;
+
+// A path read from a file may hold a NUL byte. It names no file: handed on to
+// Allegro or the C library it would name the file of its part before the NUL.
+bool namesNoFile(const std::string& path)
+{
+    return path.find('\0') != std::string::npos;
+}
 }
 
 Resources::Resources()
@@ -53,10 +60,13 @@ void Resources::destroyAll()
 
 Kest::Bitmap* Resources::loadBitmap(std::string path, std::string key)
 {
-    Kest::Bitmap* newBitmap = new Kest::Bitmap;
-    newBitmap->bitmap = al_load_bitmap(path.c_str());
-    if (newBitmap->bitmap == nullptr)
+    // Records are made only once their Allegro object exists, so that a
+    // failure holds nothing that only the failing call knew of.
+    ALLEGRO_BITMAP* picture = namesNoFile(path) ? nullptr : al_load_bitmap(path.c_str());
+    if (picture == nullptr)
         fatalError("Bitmap path> " + path + " <not found or initialize fail");
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = picture;
     newBitmap->width = al_get_bitmap_width(newBitmap->bitmap);
     newBitmap->height = al_get_bitmap_height(newBitmap->bitmap);
 
@@ -77,8 +87,8 @@ void Resources::loadAnimation(std::string path, int columns, int rows, std::stri
     if (columns < 1 || rows < 1)
         fatalError("Animation key> " + key + " <needs at least one column and one row");
 
-    Kest::AnimationData* newAnimData = new Kest::AnimationData;
     loadBitmap(path, key);
+    Kest::AnimationData* newAnimData = new Kest::AnimationData;
     newAnimData->sheet = getBitmap(key);
     // Integer divisions first: the pixels left over at the right and bottom
     // edges belong to no frame.
@@ -102,7 +112,7 @@ ALLEGRO_FONT* Resources::loadFont(std::string path, std::string key)
 {
     ALLEGRO_FONT* newFont = nullptr;
     for (int size = smallestFontSize; size <= largestFontSize; size++) {
-        newFont = al_load_ttf_font(path.c_str(), 3 * size, 0);
+        newFont = namesNoFile(path) ? nullptr : al_load_ttf_font(path.c_str(), 3 * size, 0);
         if (newFont == nullptr)
             fatalError("Font path> " + path + " <not found or initialize fail");
         // A present key keeps its earlier font; the new one is freed and the
@@ -121,10 +131,11 @@ Kest::Song* Resources::loadSong(std::string path, std::string key)
     if (store->songs.count(key) != 0)
         fatalError("Multiple song key " + key);
 
-    Kest::Song* newSong = new Kest::Song;
-    newSong->sample = al_load_sample(path.c_str());
-    if (newSong->sample == nullptr)
+    ALLEGRO_SAMPLE* sample = namesNoFile(path) ? nullptr : al_load_sample(path.c_str());
+    if (sample == nullptr)
         fatalError("Song path> " + path + " <not found or initialize fail");
+    Kest::Song* newSong = new Kest::Song;
+    newSong->sample = sample;
 
     // A song whose instance can't be made, or that finds no mixer (no voices
     // reserved, no audio), is stored all the same and stays silent.
@@ -145,7 +156,7 @@ ALLEGRO_SAMPLE* Resources::loadSound(std::string path, std::string key)
     if (store->sounds.count(key) != 0)
         fatalError("Multiple sound key " + key);
 
-    ALLEGRO_SAMPLE* newSample = al_load_sample(path.c_str());
+    ALLEGRO_SAMPLE* newSample = namesNoFile(path) ? nullptr : al_load_sample(path.c_str());
     if (newSample == nullptr)
         fatalError("Sound path> " + path + " <not found or initialize fail");
 
@@ -158,7 +169,9 @@ std::vector<std::string> Resources::loadTextFile(std::string path, std::string k
     if (store->textFiles.count(key) != 0)
         fatalError("Multiple text file key " + key);
 
-    std::ifstream file(path);
+    std::ifstream file;
+    if (!namesNoFile(path))
+        file.open(path);
     if (!file.is_open())
         fatalError("File path> " + path + " <not found");
 
@@ -185,11 +198,12 @@ void Resources::createBitmap(int width, int height, std::string key)
     if (store->bitmaps.count(key) != 0)
         fatalError("Multiple bitmap key " + key);
 
-    Kest::Bitmap* newBitmap = new Kest::Bitmap;
     // Under Allegro's current new-bitmap settings; the content is not cleared.
-    newBitmap->bitmap = al_create_bitmap(width, height);
-    if (newBitmap->bitmap == nullptr)
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
+    if (bitmap == nullptr)
         fatalError("Bitmap with key> " + key + " <not created");
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = bitmap;
     newBitmap->width = width;
     newBitmap->height = height;
     store->bitmaps.insert({key, newBitmap});
@@ -200,10 +214,11 @@ void Resources::createBatch(int width, int height, std::string key)
     if (store->batches.count(key) != 0)
         fatalError("Multiple batch key " + key);
 
-    Kest::Bitmap* newBitmap = new Kest::Bitmap;
-    newBitmap->bitmap = al_create_bitmap(width, height);
-    if (newBitmap->bitmap == nullptr)
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
+    if (bitmap == nullptr)
         fatalError("Batch with key> " + key + " <not created");
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = bitmap;
     newBitmap->width = width;
     newBitmap->height = height;
     store->batches.insert({key, newBitmap});

@@ -86,6 +86,9 @@ void LevelList::load(Resources* resources, Camera* camera, std::string path)
             fatalError("Level list " + path + " - line " + std::to_string(i + 1) +
                        " is not PATH NAME 1STAR_TIME 2STARS_TIME 3STARS_TIME DONE TIME: \"" + lines[i] + "\"");
 
+        // The preview first: a level file it can't read ends the program
+        // before the entry exists.
+        const std::string previewKey = current->makePicture(resources, column[0], previewSuffix(static_cast<int>(i)));
         ML::Map* map = new ML::Map();
         map->path = column[0];
         map->name = column[1];
@@ -94,7 +97,7 @@ void LevelList::load(Resources* resources, Camera* camera, std::string path)
         map->threeStarsTime = numbers[2];
         map->done = numbers[3] != 0;
         map->bestTime = numbers[4];
-        map->previewKey = current->makePicture(resources, map->path, previewSuffix(static_cast<int>(i)));
+        map->previewKey = previewKey;
         maps.push_back(map);
     }
 }

@@ -206,6 +206,10 @@ TEST_F(LevelListTest, badLinesAndLevelNumbersEndTheGameWithTheirPlace)
                          c.shown + "\"");
     }
 
+    // Cut at its NUL byte the path would name a.txt, which is there.
+    EXPECT_FATAL(load(header + "\na.txt" + std::string(1, '\0') + "b Nul 1 2 3 0 0\n"),
+                 "File path> a.txt\\0b <not found");
+
     load(header + "\na.txt One 1 2 3 0 0\na.txt Two 1 2 3 0 0\n");
     EXPECT_FATAL(list.startLevel(0, Kest::tvec2<float>(0, 0)), "Map 0 not exist");
     EXPECT_FATAL(list.startLevel(3, Kest::tvec2<float>(0, 0)), "Map 3 not exist");

@@ -348,3 +348,17 @@ TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
                  "Level L.txt - map too large: 1 x 2049 cells of 8 x 8 units, more than 16384 units a side");
     destroy(load("[Info]\nTILE_SIZE 16384 8\n" + types + "a\n"));
 }
+
+TEST_F(TileMapLoadTest, load_pathWithANulByteNamesNoFile)
+{
+    // Cut at the NUL, each path would name p.png, which is there. The message
+    // shows the NUL, so that the box shows the whole text.
+    using namespace std::string_literals;
+    const struct { std::string text; std::string path; } cases[] = {
+        {"[Info]\nPLAYER_BMP p.png\0x\n[Types]\n[Map]\n"s, "p.png\\0x"},
+        {"[Info]\nLIGHT_BMP p.png\0\n[Types]\n[Map]\n"s, "p.png\\0"},
+        {"[Info]\n[Types]\na 0 0 0 0 p.png\0q.png\n[Map]\na\n"s, "p.png\\0q.png"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FATAL(load(c.text), "Bitmap path> " + c.path + " <not found or initialize fail");
+}
