@@ -22,6 +22,13 @@ namespace {
 // falls back to a memory bitmap.
 const float maxMapSide = 16384.0f;
 
+// Every group's two batches reach from near the map's corner to the group's
+// far corner, so a level of many groups asks for many maps' worth of
+// pictures: a few kilobytes of rows with a different suffix each could ask
+// for hundreds of gigabytes. All batches of a level together may hold at most
+// as many pixels as four of the largest (4 GiB at 4 bytes a pixel).
+const double maxBatchPixels = 4.0 * 16384.0 * 16384.0;
+
 // One content line of a level file, read word by word: a word is a run of
 // non-blank characters. Words after those a line needs are ignored. A word
 // the line needs but lacks, or a number that can't be one, ends the program
@@ -294,13 +301,19 @@ void makeObjects(TileMap& map)
     }
 }
 
-// Draws the group's Block and Decoration tiles into its two batches: doors
-// closed (0) and open (1). Switches are drawn one by one with the map.
-void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
+// Where a group's two batches lie: their top-left corner and their size in
+// pixels (world units).
+struct GroupExtent {
+    Kest::tvec2<float> origin;
+    int width;
+    int height;
+};
+
+// The extent of the group's Block and Decoration tiles from the map's corner;
+// with tiles of 8 units or more the origin stays (0, 0).
+GroupExtent groupExtent(TileMap& map, char suffix)
 {
     const auto members = map.suffTiles.equal_range(suffix);
-    // The group's extent from the map's corner; with tiles of 8 units or more
-    // the origin stays (0, 0).
     Kest::tvec2<float> min(8.0f, 8.0f);
     Kest::tvec2<float> max(0.0f, 0.0f);
     for (auto entry = members.first; entry != members.second; ++entry) {
@@ -321,9 +334,19 @@ void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
         min.x = 0.0f;
     if (min.y == 8.0f)
         min.y = 0.0f;
+    return {min, (int)(max.x - min.x), (int)(max.y - min.y)};
+}
+
+// Draws the group's Block and Decoration tiles into its two batches: doors
+// closed (0) and open (1). Switches are drawn one by one with the map.
+void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
+{
+    const auto members = map.suffTiles.equal_range(suffix);
+    const GroupExtent extent = groupExtent(map, suffix);
+    const Kest::tvec2<float> min = extent.origin;
     group->origin = min;
-    const int width = (int)(max.x - min.x);
-    const int height = (int)(max.y - min.y);
+    const int width = extent.width;
+    const int height = extent.height;
 
     for (int j = 0; j <= 1; j++) {
         const std::string key = map.levelPath + suffix + (char)('0' + j);
@@ -419,6 +442,15 @@ void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest:
         }
     }
 
+    double batchPixels = 0.0;
+    for (auto& entry : suffs) {
+        const GroupExtent extent = groupExtent(*this, entry.first);
+        batchPixels += 2.0 * (double)extent.width * (double)extent.height;
+    }
+    if (batchPixels > maxBatchPixels)
+        fatalError("Level " + path + " - door groups too large: " + std::to_string(suffs.size()) +
+                   " groups need " + std::to_string((long long)batchPixels) + " pixels of batches, more than " +
+                   std::to_string((long long)maxBatchPixels));
     for (auto& entry : suffs)
         makeGroupBatches(*this, entry.first, entry.second);
 

@@ -362,3 +362,16 @@ TEST_F(TileMapLoadTest, load_pathWithANulByteNamesNoFile)
     for (const auto& c : cases)
         EXPECT_FATAL(load(c.text), "Bitmap path> " + c.path + " <not found or initialize fail");
 }
+
+TEST_F(TileMapLoadTest, load_groupsNeedingMoreThanFourLargestBatchesAreFatal)
+{
+    // Row r holds one tile 16384 x 16 of its own group, whose batches reach
+    // from the map's top edge down to it: 2 x 16384 x 16 (r + 1) pixels each.
+    // 64 rows ask for 1090519040 pixels in all, a kilobyte of file for 4 GiB.
+    std::string rows;
+    for (int r = 0; r < 64; r++)
+        rows += std::string("a") + (char)('0' + r) + "\n";
+    EXPECT_FATAL(load("[Info]\nTILE_SIZE 16384 16\n[Types]\na 0 0 0 0 p.png\n[Map]\n" + rows),
+                 "Level L.txt - door groups too large: 64 groups need 1090519040 pixels of batches, "
+                 "more than 1073741824");
+}
