@@ -97,7 +97,25 @@ std::shared_ptr<const std::vector<char>> readWholeFile(const std::string& path)
                                                      std::istreambuf_iterator<char>());
     return file.bad() ? nullptr : bytes;
 }
+
+// A new bitmap under Allegro's current new-bitmap settings, its content not
+// cleared, stored under a key the map does not hold yet.
+void createInto(std::map<std::string, Kest::Bitmap*>& map, int width, int height, const std::string& key,
+                const char* presentKeyMessage, const char* notCreatedMessage)
+{
+    if (map.count(key) != 0)
+        fatalError(presentKeyMessage + key);
+
+    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
+    if (bitmap == nullptr)
+        fatalError(notCreatedMessage + key + " <not created");
+    Kest::Bitmap* newBitmap = new Kest::Bitmap;
+    newBitmap->bitmap = bitmap;
+    newBitmap->width = width;
+    newBitmap->height = height;
+    map.insert({key, newBitmap});
 }
+} // namespace
 
 Resources::Resources()
 {
@@ -278,33 +296,12 @@ std::vector<std::string> Resources::loadTextFile(std::string path, std::string k
 
 void Resources::createBitmap(int width, int height, std::string key)
 {
-    if (store->bitmaps.count(key) != 0)
-        fatalError("Multiple bitmap key " + key);
-
-    // Under Allegro's current new-bitmap settings; the content is not cleared.
-    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
-    if (bitmap == nullptr)
-        fatalError("Bitmap with key> " + key + " <not created");
-    Kest::Bitmap* newBitmap = new Kest::Bitmap;
-    newBitmap->bitmap = bitmap;
-    newBitmap->width = width;
-    newBitmap->height = height;
-    store->bitmaps.insert({key, newBitmap});
+    createInto(store->bitmaps, width, height, key, "Multiple bitmap key ", "Bitmap with key> ");
 }
 
 void Resources::createBatch(int width, int height, std::string key)
 {
-    if (store->batches.count(key) != 0)
-        fatalError("Multiple batch key " + key);
-
-    ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
-    if (bitmap == nullptr)
-        fatalError("Batch with key> " + key + " <not created");
-    Kest::Bitmap* newBitmap = new Kest::Bitmap;
-    newBitmap->bitmap = bitmap;
-    newBitmap->width = width;
-    newBitmap->height = height;
-    store->batches.insert({key, newBitmap});
+    createInto(store->batches, width, height, key, "Multiple batch key ", "Batch with key> ");
 }
 
 Kest::Bitmap* Resources::getBatch(std::string key)

@@ -76,12 +76,9 @@ void Resources::createAnimation(std::string key, int ticksPerFrame, const Rect& 
 void Resources::createAnimation(std::string key, int ticksPerFrame, ALLEGRO_COLOR tint, const Rect& destination,
                                 bool centred)
 {
-    Kest::Animation* animation = newAnimation(store, key, destination, centred);
-    animation->countdown = ticksPerFrame;
-    animation->ticksPerFrame = ticksPerFrame;
-    animation->tinted = true;
-    animation->tint = tint;
-    store->animations.push_back(animation);
+    createAnimation(key, ticksPerFrame, destination, centred);
+    store->animations.back()->tinted = true;
+    store->animations.back()->tint = tint;
 }
 
 void Resources::createAnimation(std::string key, double step, const Rect& destination, bool centred)
@@ -95,12 +92,9 @@ void Resources::createAnimation(std::string key, double step, const Rect& destin
 void Resources::createAnimation(std::string key, double step, ALLEGRO_COLOR tint, const Rect& destination,
                                 bool centred)
 {
-    Kest::Animation* animation = newAnimation(store, key, destination, centred);
-    animation->timed = true;
-    animation->step = step;
-    animation->tinted = true;
-    animation->tint = tint;
-    store->animations.push_back(animation);
+    createAnimation(key, step, destination, centred);
+    store->animations.back()->tinted = true;
+    store->animations.back()->tint = tint;
 }
 
 // Every animation advances exactly once, in list order; the finished ones are

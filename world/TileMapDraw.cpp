@@ -54,11 +54,11 @@ void TileMap::drawLight()
     const float rf = static_cast<float>(r);
 
     // Under this blender every pixel drawn multiplies what is there: black
-    // darkens, white leaves the map as it is.
-    int op = 0;
-    int source = 0;
-    int destination = 0;
-    al_get_blender(&op, &source, &destination);
+    // darkens, white leaves the map as it is. The blender in force is kept
+    // whole, its alpha part included, to be put back afterwards.
+    int op = 0, source = 0, destination = 0;
+    int alphaOp = 0, alphaSource = 0, alphaDestination = 0;
+    al_get_separate_blender(&op, &source, &destination, &alphaOp, &alphaSource, &alphaDestination);
     al_set_blender(ALLEGRO_ADD, ALLEGRO_DEST_COLOR, ALLEGRO_ZERO);
 
     const Kest::tvec2<float> p = camera->getViewPosition();
@@ -76,5 +76,5 @@ void TileMap::drawLight()
 
     // Back to the blender that was in force, so that translucent pictures
     // (the ghost, the menus) look the same after a dark level as before.
-    al_set_blender(op, source, destination);
+    al_set_separate_blender(op, source, destination, alphaOp, alphaSource, alphaDestination);
 }

@@ -353,6 +353,10 @@ void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
         map.resources->createBatch(width, height, key);
         map.batchKeys.push_back(key);
         map.resources->beginBatch(key);
+        // A new batch holds whatever memory it was given, and every batch
+        // reaches from the map's corner over other groups' cells and the
+        // switches: what the group does not cover must be transparent.
+        al_clear_to_color(al_map_rgba(0, 0, 0, 0));
         for (auto entry = members.first; entry != members.second; ++entry) {
             const TileMap::Tile* tile = entry->second;
             const TileMap::Type* type = tile->type;

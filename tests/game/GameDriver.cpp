@@ -55,7 +55,10 @@ GameDriver::~GameDriver()
     game.teardown();
     if (chdir(oldDirectory.c_str()) != 0)
         std::abort();
-    if (!::testing::Test::HasFailure())
+    // A failed test's tree stays for inspection; outside a test (in a
+    // benchmark) there is nothing to inspect.
+    const bool inTest = ::testing::UnitTest::GetInstance()->current_test_info() != nullptr;
+    if (!inTest || !::testing::Test::HasFailure())
         removeTree(folder);
 }
 
