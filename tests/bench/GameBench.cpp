@@ -17,7 +17,8 @@
 //
 // Levels: the largest shipped level (by world area), a dark level (the first
 // shipped one, or the largest made dark), and a generated 128 x 128 level with
-// the shipped tile size. The data tree is the shipped content (BenchTree).
+// the tile size of the largest shipped level and with tiles of 32 units. The
+// data tree is the shipped content (BenchTree).
 #include "BenchTree.hpp"
 #include "Display.hpp"
 #include "Events.hpp"
@@ -65,6 +66,8 @@ struct Bench {
         std::sscanf(readTileSize(list[big]).c_str(), "%d", &tileSize);
         list.push_back(BenchTree::generated("Resources/Levels/bench_128x128.txt", 128, tileSize));
         levels["128x128"] = (int)list.size();
+        list.push_back(BenchTree::generated("Resources/Levels/bench_128x128_32.txt", 128, 32));
+        levels["128x128_tile32"] = (int)list.size();
 
         folder = BenchTree::make(list);
         char here[PATH_MAX];
@@ -274,7 +277,9 @@ BENCHMARK_CAPTURE(levelStartTick, largest, "largest")->Unit(benchmark::kMillisec
 BENCHMARK_CAPTURE(levelStartTick, dark, "dark")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(levelStartTick, 128x128, "128x128")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(startLevel, largest, "largest")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(levelStartTick, 128x128_tile32, "128x128_tile32")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(startLevel, 128x128, "128x128")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(startLevel, 128x128_tile32, "128x128_tile32")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(tickAndFrame, largest, "largest")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(tickAndFrame, dark, "dark")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(tickAndFrame, 128x128, "128x128")->Unit(benchmark::kMillisecond);
