@@ -433,6 +433,15 @@ void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest:
         fatalError("Level " + path + " - map too large: " + std::to_string(mapSize.x) + " x " +
                    std::to_string(mapSize.y) + " cells of " + std::to_string((long long)tileSize.x) + " x " +
                    std::to_string((long long)tileSize.y) + " units, more than 16384 units a side");
+    double batchPixels = 0.0;
+    for (auto& entry : suffs) {
+        const GroupExtent extent = groupExtent(*this, entry.first);
+        batchPixels += 2.0 * (double)extent.width * (double)extent.height;
+    }
+    if (batchPixels > maxBatchPixels)
+        fatalError("Level " + path + " - door groups too large: " + std::to_string(suffs.size()) +
+                   " groups need " + std::to_string((long long)batchPixels) + " pixels of batches, more than " +
+                   std::to_string((long long)maxBatchPixels));
 
     for (auto& entry : types) {
         const Type* type = entry.second;
@@ -446,15 +455,6 @@ void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest:
         }
     }
 
-    double batchPixels = 0.0;
-    for (auto& entry : suffs) {
-        const GroupExtent extent = groupExtent(*this, entry.first);
-        batchPixels += 2.0 * (double)extent.width * (double)extent.height;
-    }
-    if (batchPixels > maxBatchPixels)
-        fatalError("Level " + path + " - door groups too large: " + std::to_string(suffs.size()) +
-                   " groups need " + std::to_string((long long)batchPixels) + " pixels of batches, more than " +
-                   std::to_string((long long)maxBatchPixels));
     for (auto& entry : suffs)
         makeGroupBatches(*this, entry.first, entry.second);
 
