@@ -442,6 +442,16 @@ void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest:
         fatalError("Level " + path + " - door groups too large: " + std::to_string(suffs.size()) +
                    " groups need " + std::to_string((long long)batchPixels) + " pixels of batches, more than " +
                    std::to_string((long long)maxBatchPixels));
+    // Half the side of the light square, in world units, becomes an int in
+    // every frame with the darkness on: it must fit one.
+    const float lightRadius = (tileSize.x + tileSize.y) * lightSize / 2.0f;
+    if (!(lightRadius > -2147483648.0f && lightRadius < 2147483648.0f)) {
+        std::ostringstream size;
+        size << lightSize;
+        fatalError("Level " + path + " - light too large: LIGHT_SIZE " + size.str() + " with tiles of " +
+                   std::to_string((long long)tileSize.x) + " x " + std::to_string((long long)tileSize.y) +
+                   " units");
+    }
 
     for (auto& entry : types) {
         const Type* type = entry.second;

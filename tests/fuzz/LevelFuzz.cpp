@@ -72,6 +72,9 @@ void checkLoaded(TileMap& map, Resources& resources)
                                   map.objects.count("GHOST") == 1),
           "the objects are not PLAYER and GHOST");
     check(store.textFiles.empty(), "the level's text stays in the store");
+    // As the darkness computes it in every lit frame.
+    const float lightRadius = (map.tileSize.x + map.tileSize.y) * map.lightSize / 2.0f;
+    check(lightRadius > -2147483648.0f && lightRadius < 2147483648.0f, "the light square can't be drawn");
 }
 
 // After a teardown only the ghost trail sheet, kept for the whole run, is left.

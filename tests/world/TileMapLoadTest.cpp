@@ -375,3 +375,18 @@ TEST_F(TileMapLoadTest, load_groupsNeedingMoreThanFourLargestBatchesAreFatal)
                  "Level L.txt - door groups too large: 64 groups need 1090519040 pixels of batches, "
                  "more than 1073741824");
 }
+
+TEST_F(TileMapLoadTest, load_lightTooLargeToDrawIsFatal)
+{
+    // The darkness draws a square of half side (w + h) / 2 x LIGHT_SIZE units,
+    // an int; a light that can't be one never reaches the first lit frame.
+    const struct { const char* info; const char* message; } cases[] = {
+        {"TILE_SIZE 32 32\nLIGHT_SIZE 1e30", "LIGHT_SIZE 1e+30 with tiles of 32 x 32 units"},
+        {"LIGHT_SIZE -7e7\nTILE_SIZE 32 32", "LIGHT_SIZE -7e+07 with tiles of 32 x 32 units"},
+        // An empty map takes any tile size.
+        {"TILE_SIZE 2000000000 2000000000", "LIGHT_SIZE 5 with tiles of 2000000000 x 2000000000 units"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FATAL(loadInfo(c.info), std::string("Level L.txt - light too large: ") + c.message) << c.info;
+    destroy(loadInfo("TILE_SIZE 16384 16384\nLIGHT_SIZE 131000"));
+}
