@@ -136,6 +136,13 @@ void GameDriver::tick(int n)
     }
 }
 
+void GameDriver::queueTick()
+{
+    ALLEGRO_EVENT event = {};
+    event.type = ALLEGRO_EVENT_TIMER;
+    inject(event);
+}
+
 std::vector<std::string> GameDriver::soundsPlayed()
 {
     std::vector<std::string> keys;

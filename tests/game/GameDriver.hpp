@@ -36,6 +36,10 @@ public:
     // n ticks, each followed by whatever the loop does next (a frame when
     // nothing waits).
     void tick(int n = 1);
+    // One tick's timer event queued behind what waits, without running the
+    // loop: a caller that runs the loop event by event (Game::loopPass) with
+    // the next tick already queued gets no frame drawn in between.
+    void queueTick();
 
     // The keys of the sounds played since the last call, in order.
     std::vector<std::string> soundsPlayed();
