@@ -71,7 +71,12 @@ void Resources::destroyAll()
 Kest::Bitmap* Resources::loadBitmap(std::string path, std::string key)
 {
     Kest::Bitmap* newBitmap = new Kest::Bitmap;
-    newBitmap->bitmap = al_load_bitmap(path.c_str());
+    // Colours as the file holds them, not multiplied by their alpha: the
+    // blender all drawing uses, (ADD, ALPHA, INVERSE_ALPHA), applies the alpha
+    // itself, so a premultiplied picture would be multiplied twice and every
+    // translucent pixel (the ghost at its tint of 80 above all) would come
+    // out far fainter than meant.
+    newBitmap->bitmap = al_load_bitmap_flags(path.c_str(), ALLEGRO_NO_PREMULTIPLIED_ALPHA);
     if (newBitmap->bitmap == nullptr)
         fatalError("Bitmap path> " + path + " <not found or initialize fail");
     newBitmap->width = al_get_bitmap_width(newBitmap->bitmap);
