@@ -152,9 +152,15 @@ void Resources::destroyAll()
 
 Kest::Bitmap* Resources::loadBitmap(std::string path, std::string key)
 {
-    // Records are made only once their Allegro object exists, so that a
-    // failure holds nothing that only the failing call knew of.
-    ALLEGRO_BITMAP* picture = namesNoFile(path) ? nullptr : al_load_bitmap(path.c_str());
+    // Colours as the file holds them, not multiplied by their alpha: the
+    // blender all drawing uses, (ADD, ALPHA, INVERSE_ALPHA), applies the alpha
+    // itself, so a premultiplied picture would be multiplied twice and every
+    // translucent pixel (the ghost at its tint of 80 above all) would come
+    // out far fainter than meant. Records are made only once their Allegro
+    // object exists, so that a failure holds nothing that only the failing
+    // call knew of.
+    ALLEGRO_BITMAP* picture =
+        namesNoFile(path) ? nullptr : al_load_bitmap_flags(path.c_str(), ALLEGRO_NO_PREMULTIPLIED_ALPHA);
     if (picture == nullptr)
         fatalError("Bitmap path> " + path + " <not found or initialize fail");
     Kest::Bitmap* newBitmap = new Kest::Bitmap;

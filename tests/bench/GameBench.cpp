@@ -17,8 +17,8 @@
 //
 // Levels: the largest shipped level (by world area), a dark level (the first
 // shipped one, or the largest made dark), and a generated 128 x 128 level with
-// the tile size of the largest shipped level and with tiles of 32 units. The
-// data tree is the shipped content (BenchTree).
+// tiles of 128 units (16384 units a side, the most a map may have) and of 32.
+// The data tree is the shipped content (BenchTree).
 #include "BenchTree.hpp"
 #include "Display.hpp"
 #include "Events.hpp"
@@ -72,9 +72,9 @@ struct Bench {
             dark = (int)list.size() - 1;
         }
         levels["dark"] = dark + 1;
-        int tileSize = 128;
-        std::sscanf(readTileSize(list[big]).c_str(), "%d", &tileSize);
-        list.push_back(BenchTree::generated("Resources/Levels/bench_128x128.txt", 128, tileSize));
+        // 128 units, the tiles of most shipped levels: the largest that 128
+        // cells a side allow (16384 units).
+        list.push_back(BenchTree::generated("Resources/Levels/bench_128x128.txt", 128, 128));
         levels["128x128"] = (int)list.size();
         list.push_back(BenchTree::generated("Resources/Levels/bench_128x128_32.txt", 128, 32));
         levels["128x128_tile32"] = (int)list.size();
@@ -89,29 +89,6 @@ struct Bench {
         game.events->stopTimer();
         tick();
         ready = true;
-    }
-
-    static std::string readTileSize(const BenchTree::Level& level)
-    {
-        std::FILE* file = std::fopen(level.path.c_str(), "r");
-        std::string size = "128";
-        if (file == nullptr) {
-            // The shipped level lies below the data root, not here yet.
-            const char* root = std::getenv("ORVELLE_DATA_ROOT");
-            file = std::fopen(((root ? std::string(root) : std::string(ORVELLE_SOURCE_DIR)) + "/" + level.path).c_str(), "r");
-        }
-        if (file == nullptr)
-            return size;
-        char line[256];
-        while (std::fgets(line, sizeof line, file) != nullptr) {
-            int w = 0, h = 0;
-            if (std::sscanf(line, "TILE_SIZE %d %d", &w, &h) == 2) {
-                size = std::to_string(w);
-                break;
-            }
-        }
-        std::fclose(file);
-        return size;
     }
 
     void key(int keyCode)

@@ -75,6 +75,20 @@ TEST_F(ResourcesDrawTest, centredDestination_isTheRectangleAroundItsXY)
         EXPECT_EQ(pixelAt(target, p.first, p.second), black) << p.first << ", " << p.second;
 }
 
+TEST_F(ResourcesDrawTest, translucentPictureBlendsOnceUnderTheGamesBlender)
+{
+    // A white picture at half alpha over black under (ADD, ALPHA,
+    // INVERSE_ALPHA) gives half white, and the ghost's tint of alpha 80 over
+    // it a further 80/255 of that, not the square of either.
+    res.loadBitmap(writePicture("half.png", 4, 4, al_map_rgba(255, 255, 255, 128)), "half");
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ALPHA, ALLEGRO_INVERSE_ALPHA);
+    res.drawBitmap("half", Rect(0, 0, 4, 4), false);
+    res.drawBitmap("half", al_map_rgba(255, 255, 255, 80), Rect(10, 0, 4, 4), false);
+    al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_INVERSE_ALPHA);
+    EXPECT_EQ(pixelAt(target, 1, 1).r, 128);
+    EXPECT_EQ(pixelAt(target, 11, 1).r, 40);
+}
+
 TEST_F(ResourcesDrawTest, insideABatch_picturesIgnoreTheViewWhileBatchesStayCulled)
 {
     res.createBatch(400, 300, "level");

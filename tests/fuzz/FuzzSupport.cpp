@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,6 +96,17 @@ void Fuzz::start()
     TestTree::write(workFolder, ORVELLE_SOURCE_DIR);
     for (const char* path : extraPictures)
         savePicture(workFolder + "/" + path, al_map_rgb(200, 100, 50));
+    // The shipped levels beside the tree's, for the lists that name them.
+    const std::string shipped = std::string(ORVELLE_SOURCE_DIR) + "/Resources/Levels";
+    if (DIR* levels = opendir(shipped.c_str())) {
+        while (const dirent* entry = readdir(levels)) {
+            const std::string name = entry->d_name;
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0 && name != "LevelList.txt")
+                std::ofstream(workFolder + "/Resources/Levels/" + name, std::ios::binary)
+                    << std::ifstream(shipped + "/" + name, std::ios::binary).rdbuf();
+        }
+        closedir(levels);
+    }
     // A file that is no picture, for the failing load.
     std::ofstream(workFolder + "/broken.png") << "not a picture\n";
     // A small level that lists can name beside the tree's.

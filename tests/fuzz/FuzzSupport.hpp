@@ -25,7 +25,8 @@ struct FatalError {
 // exit) and changes into it, and sends standard output to /dev/null (the
 // " destroyed" lines of every level teardown). It holds the tests' data tree:
 // the pictures, levels and list of tests/support/TestTree, the ghost trail
-// sheet, and a 4 x 4 picture under every other path a seed names.
+// sheet, the shipped level files, and a 4 x 4 picture under every other path
+// a seed names.
 void start();
 
 // The input as a file at path, below the working folder.

@@ -13,6 +13,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include <unistd.h>
 
@@ -38,7 +39,19 @@ GameDriver::GameDriver(const std::string& levelList)
     if (!levelList.empty())
         writeFile(folder + "/Resources/Levels/LevelList.txt", levelList);
     al_set_new_bitmap_flags(oldFlags);
+    startGame();
+}
 
+GameDriver::GameDriver(Shipped)
+{
+    folder = makeTempDir();
+    std::filesystem::copy(sourceDir() + "/Resources", folder + "/Resources",
+                          std::filesystem::copy_options::recursive);
+    startGame();
+}
+
+void GameDriver::startGame()
+{
     char here[PATH_MAX];
     if (getcwd(here, sizeof here) == nullptr || chdir(folder.c_str()) != 0)
         std::abort();
@@ -124,6 +137,13 @@ void GameDriver::tick(int n)
             game.loopPass();
         } while (!game.events->isQueueEmpty());
     }
+}
+
+void GameDriver::queueTick()
+{
+    ALLEGRO_EVENT event = {};
+    event.type = ALLEGRO_EVENT_TIMER;
+    inject(event);
 }
 
 std::vector<std::string> GameDriver::soundsPlayed()

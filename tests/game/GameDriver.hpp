@@ -12,9 +12,16 @@
 // tick is one injected timer event run through the real loop.
 class GameDriver {
 public:
+    // Picks the repository's own Resources tree instead of the tests' tree.
+    struct Shipped {};
+
     // Makes the data tree in a fresh folder (levelList replaces the tree's
     // list file when given), changes into it and starts the game.
     explicit GameDriver(const std::string& levelList = "");
+    // Copies the repository's Resources tree into a fresh folder and starts
+    // the game there, so that wins rewrite the copy's level list, never the
+    // repository's.
+    explicit GameDriver(Shipped);
     ~GameDriver();
 
     // Key held from the next tick on, until released.
@@ -29,6 +36,10 @@ public:
     // n ticks, each followed by whatever the loop does next (a frame when
     // nothing waits).
     void tick(int n = 1);
+    // One tick's timer event queued behind what waits, without running the
+    // loop: a caller that runs the loop event by event (Game::loopPass) with
+    // the next tick already queued gets no frame drawn in between.
+    void queueTick();
 
     // The keys of the sounds played since the last call, in order.
     std::vector<std::string> soundsPlayed();
@@ -42,6 +53,7 @@ public:
     Game game;
 
 private:
+    void startGame();
     void inject(ALLEGRO_EVENT event);
     int mouseX = 0;
     int mouseY = 0;

@@ -343,7 +343,7 @@ TEST_F(TileMapDrawTest, makePicture_drawsEachCellOnce)
     writeFile("L.txt", "[Types]\nh 0 0 0 0 half.png\n[Map]\nh\n");
     TileMap map;
     ALLEGRO_BITMAP* preview = res.getBatch(map.makePicture(&res, "L.txt", "1"))->bitmap;
-    ALLEGRO_BITMAP* half = al_load_bitmap("half.png");
+    ALLEGRO_BITMAP* half = al_load_bitmap_flags("half.png", ALLEGRO_NO_PREMULTIPLIED_ALPHA);
     newFrame();
     al_draw_scaled_bitmap(half, 0, 0, 2, 2, 0, 0, 400, 400, 0);
     al_destroy_bitmap(half);
