@@ -8,6 +8,7 @@
 //     in the same call, as after every level played before).
 //   startLevel: LevelList::startLevel alone.
 //   tickAndFrame: one tick of play and its frame, the player standing still.
+//   loadFont: the 96 sizes of the shipped font.
 //   startUp: a new game's Game::init (Allegro, the display, the level list
 //     and its previews), Game::loadResources and its loop up to the first
 //     menu frame, with the shipped list and with 100 levels (the shipped
@@ -23,11 +24,14 @@
 #include "Display.hpp"
 #include "Events.hpp"
 #include "Game.hpp"
+#include "Resources.hpp"
 #include "LevelList.hpp"
 #include "Screen.hpp"
 #include "TileMap.hpp"
 
+#include <allegro5/allegro_font.h>
 #include <allegro5/allegro_opengl.h>
+#include <allegro5/allegro_ttf.h>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -258,8 +262,26 @@ void startUp(benchmark::State& state)
     state.counters["firstFrame_ms"] = benchmark::Counter(frame, benchmark::Counter::kAvgIterations);
 }
 
+// Resources::loadFont of the shipped font: its 96 sizes, glyphs not yet drawn.
+void loadFont(benchmark::State& state)
+{
+    const char* root = std::getenv("ORVELLE_DATA_ROOT");
+    const std::string path = std::string(root != nullptr ? root : ORVELLE_SOURCE_DIR) + "/Resources/Fonts/font1.ttf";
+    al_init();
+    al_init_font_addon();
+    al_init_ttf_addon();
+    Resources resources;
+    for (auto _ : state) {
+        resources.loadFont(path, "font1");
+        state.PauseTiming();
+        resources.destroyFont("font1");
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(loadFont)->Unit(benchmark::kMillisecond);
 // First, while no other game holds the display.
 BENCHMARK(startUp)->ArgName("levels")->Arg(0)->Arg(100)->Iterations(5)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(levelStartTick, largest, "largest")->Unit(benchmark::kMillisecond);
