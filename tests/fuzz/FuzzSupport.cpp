@@ -88,7 +88,8 @@ void Fuzz::start()
 
     // In memory where there is a tmpfs: the level list reader rewrites and
     // syncs its file on every input.
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : (std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp");
+    const char* temporary = std::getenv("TMPDIR");
+    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : temporary != nullptr ? temporary : "/tmp";
     workFolder = std::string(base) + "/orvelle-fuzz-" + std::to_string(getpid());
     if (mkdir(workFolder.c_str(), 0755) != 0)
         fault("could not make " + workFolder);
