@@ -1,8 +1,8 @@
 #!/bin/sh
 # Runs a command headless: a private X server (unless HEADLESS_DISPLAY=none)
-# and a HOME whose ALSA default is a null device, so that Allegro's audio
-# starts on machines without a sound card. Both are made here and removed
-# afterwards; nothing has to be running beforehand.
+# and a silent sound device, so that Allegro's audio starts on machines
+# without a sound card. Both are made here and removed afterwards; nothing
+# has to be running beforehand.
 #
 #   headless.sh COMMAND [ARGS...]
 #   HEADLESS_DISPLAY=none headless.sh COMMAND   # no display at all
@@ -21,18 +21,20 @@ cleanup() {
 trap cleanup EXIT INT TERM
 
 mkdir "$work/home"
-# Allegro plays through OpenAL, and OpenAL is kept to its ALSA backend, so a
-# sound server on the machine makes no difference.
+# Allegro plays through OpenAL, here into OpenAL's own null backend, which
+# keeps time like a sound card (its ALSA backend on a null device spins a
+# core). The HOME's ALSA default is a null device too, for anything that asks
+# ALSA directly.
 printf '[audio]\ndriver = openal\n' > "$work/home/.allegro5rc"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$work/home/.asoundrc"
+ALSOFT_DRIVERS=null
 if [ "${HEADLESS_AUDIO:-null}" = none ]; then
-    # The default device names a card that does not exist: the audio install
-    # fails on any machine.
+    # OpenAL is kept to ALSA, whose default device names a card that does not
+    # exist: the audio install fails on any machine.
     printf 'pcm.!default { type hw card 63 }\nctl.!default { type hw card 63 }\n' > "$work/home/.asoundrc"
-else
-    printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' > "$work/home/.asoundrc"
+    ALSOFT_DRIVERS=alsa
 fi
 HOME="$work/home"
-ALSOFT_DRIVERS=alsa
 export HOME ALSOFT_DRIVERS
 
 if [ "${HEADLESS_DISPLAY:-xvfb}" = none ]; then
