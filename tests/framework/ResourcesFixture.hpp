@@ -3,77 +3,17 @@
 #include "Animation.hpp"
 #include "AnimationData.hpp"
 #include "Bitmap.hpp"
-#include "Camera.hpp"
 #include "ResourceStore.hpp"
-#include "Resources.hpp"
 #include "Song.hpp"
-#include "TestSupport.hpp"
+#include "StoreTest.hpp"
 
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-// A resource facade on a memory-bitmap Allegro without a display, a camera on
-// the whole virtual screen and a temporary folder. TearDown frees all that the
-// store holds, so the leak checker sees only what the facade itself loses.
-class ResourcesTest : public ::testing::Test {
+// The resource facade's tests: a store without a display (StoreTest), and
+// silent sounds made on demand.
+class ResourcesTest : public StoreTest {
 protected:
-    void SetUp() override
-    {
-        startAllegroHeadless();
-        dir = makeTempDir();
-        // A death test's child ends in fatalError, past TearDown: its folder
-        // goes at exit. The static path is made first, so it outlives the handler.
-        liveDir() = dir;
-        static const int registered = std::atexit([] {
-            if (!liveDir().empty())
-                removeTree(liveDir());
-        });
-        (void)registered;
-        camera.init(nullptr);
-        res.init(nullptr, &camera, 0);
-    }
-
-    void TearDown() override
-    {
-        res.destroyAll();
-        for (auto* kind : {&res.store->bitmaps, &res.store->batches})
-            for (auto& entry : *kind)
-                delete entry.second;
-        for (auto& entry : res.store->songs)
-            delete entry.second;
-        for (auto& entry : res.store->animationData)
-            delete entry.second;
-        for (Kest::Animation* animation : res.store->animations)
-            delete animation;
-        delete res.store;
-        if (target != nullptr)
-            al_destroy_bitmap(target);
-        if (!HasFailure())
-            removeTree(dir);
-        liveDir().clear();
-    }
-
-    static std::string& liveDir()
-    {
-        static std::string path;
-        return path;
-    }
-
-    // A PNG of one colour in the temporary folder.
-    std::string writePicture(const std::string& name, int width, int height, ALLEGRO_COLOR color)
-    {
-        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-        ALLEGRO_BITMAP* picture = al_create_bitmap(width, height);
-        al_set_target_bitmap(picture);
-        al_clear_to_color(color);
-        const std::string path = dir + "/" + name;
-        EXPECT_TRUE(al_save_bitmap(path.c_str(), picture)) << path;
-        al_destroy_bitmap(picture);
-        al_set_target_bitmap(previous);
-        return path;
-    }
-
     // A silent 16-bit mono PCM WAV file at 44100 samples a second.
     std::string writeWav(const std::string& name, int samples)
     {
@@ -92,12 +32,7 @@ protected:
         wav += "data";
         put(2 * samples, 4);
         wav += std::string(2 * samples, '\0');
-        writeFile(dir + "/" + name, wav);
-        return dir + "/" + name;
+        writeFile(name, wav);
+        return name;
     }
-
-    std::string dir;
-    Camera camera;
-    Resources res;
-    ALLEGRO_BITMAP* target = nullptr;
 };

@@ -1,8 +1,6 @@
-#include "Bitmap.hpp"
 #include "Camera.hpp"
 #include "Display.hpp"
-#include "ResourceStore.hpp"
-#include "Resources.hpp"
+#include "ReleaseStore.hpp"
 #include "TestSupport.hpp"
 
 // The back buffer exists only on a real display.
@@ -31,8 +29,6 @@ TEST(ResourcesTarget, endBatch_returnsToTheBackBufferWhateverTheTarget)
     EXPECT_EQ(al_get_target_bitmap(), res.getBatch("a")->bitmap);
     EXPECT_FALSE(res.drawingToBatch);
 
-    res.destroyBatch("a");
-    res.destroyBatch("b");
-    delete res.store;
+    releaseStore(res);
     display.destroy();
 }

@@ -1,13 +1,8 @@
-#include "Camera.hpp"
-#include "Display.hpp"
 #include "LevelList.hpp"
 #include "MlMap.hpp"
 #include "ResourceStore.hpp"
-#include "Resources.hpp"
-#include "TestSupport.hpp"
+#include "StoreTest.hpp"
 #include "TileMap.hpp"
-
-#include <allegro5/allegro.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,62 +11,29 @@ namespace {
 
 const std::string header = "PATH__NAME__1STAR_TIME__2STARS_TIME__3STARS_TIME__DONE__TIME (FRAMES) <ignored line>";
 
-// A folder with one small level (suffix 1 for its doors) and its picture,
-// made the working directory; the list file is written by each test.
-class LevelListTest : public ::testing::Test {
+// One small level, a.txt (suffix 1 for its doors), and its picture beside the
+// list file that each test writes.
+class LevelListTest : public StoreTest {
 protected:
     void SetUp() override
     {
-        startAllegroHeadless();
-        folder = makeTempDir();
-        ASSERT_EQ(chdir(folder.c_str()), 0);
-        ASSERT_EQ(mkdir("pictures", 0755), 0);
-        ASSERT_EQ(mkdir("Resources", 0755), 0);
-        ASSERT_EQ(mkdir("Resources/Animations", 0755), 0);
-        savePicture("pictures/tile.png", 4, 4);
-        savePicture("Resources/Animations/ghost_fade.png", 16, 2);
+        StoreTest::SetUp();
+        writePicture("pictures/tile.png", 4, 4, al_map_rgb(200, 100, 50));
         writeFile("a.txt", "[Info]\nTILE_SIZE 8 8\n[Types]\n"
                            "# 1 0 1 0 pictures/tile.png pictures/tile.png\n"
                            "[Map]\n#1#1\n#1#1\n");
         target = makeMemoryTarget(8, 8);
-        camera.init(nullptr);
         camera.setView(Rect(0, 0, 2560, 1440));
-        // The display is never created: the end of a batch then leaves no
-        // target, which is all these tests need.
-        resources.init(&display, &camera, 0);
-    }
-
-    void TearDown() override
-    {
-        al_destroy_bitmap(target);
-        if (!HasFailure())
-            removeTree(folder);
-    }
-
-    static void savePicture(const char* path, int w, int h)
-    {
-        ALLEGRO_BITMAP* picture = al_create_bitmap(w, h);
-        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-        al_set_target_bitmap(picture);
-        al_clear_to_color(al_map_rgb(200, 100, 50));
-        al_set_target_bitmap(previous);
-        ASSERT_TRUE(al_save_bitmap(path, picture));
-        al_destroy_bitmap(picture);
     }
 
     void load(const std::string& text)
     {
         writeFile("list.txt", text);
-        list.load(&resources, &camera, "list.txt");
+        list.load(&res, &camera, "list.txt");
     }
 
     std::string listFile() { return readFile("list.txt"); }
 
-    std::string folder;
-    ALLEGRO_BITMAP* target = nullptr;
-    Display display;
-    Camera camera;
-    Resources resources;
     LevelList list;
 };
 
@@ -105,7 +67,7 @@ TEST_F(LevelListTest, firstLineIsAlwaysTheHeaderAndAnEmptyListLoads)
 
     LevelList empty;
     writeFile("empty.txt", "");
-    empty.load(&resources, &camera, "empty.txt");
+    empty.load(&res, &camera, "empty.txt");
     EXPECT_EQ(empty.getCount(), 0);
 }
 
@@ -185,7 +147,7 @@ TEST_F(LevelListTest, previewKeysNeverMeetTheLevelsDoorGroups)
         TileMap* level = list.startLevel(n, Kest::tvec2<float>(0, 0));
         EXPECT_EQ(level->suffs.count('1'), 1u);
     }
-    EXPECT_EQ(resources.store->batches.count(list.getPreviewKey(10)), 1u) << "a preview was lost";
+    EXPECT_EQ(res.store->batches.count(list.getPreviewKey(10)), 1u) << "a preview was lost";
 }
 
 TEST_F(LevelListTest, badLinesAndLevelNumbersEndTheGameWithTheirPlace)

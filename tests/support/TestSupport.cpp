@@ -58,6 +58,16 @@ std::ostream& operator<<(std::ostream& out, const Rgba& c)
     return out << "rgba(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
 }
 
+bool operator==(const Rect& a, const Rect& b)
+{
+    return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
+
+void PrintTo(const Rect& r, std::ostream* out)
+{
+    *out << "(" << r.x << ", " << r.y << ", " << r.w << ", " << r.h << ")";
+}
+
 std::string makeTempDir()
 {
     const char* base = std::getenv("TMPDIR");

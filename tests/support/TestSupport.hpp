@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "Rect.hpp"
+
 #include <allegro5/allegro.h>
 
+#include <ostream>
 #include <string>
 
 // What the stand-in message box writes for a fatal error with this text, as a
@@ -36,6 +39,10 @@ struct Rgba {
 };
 Rgba pixelAt(ALLEGRO_BITMAP* bitmap, int x, int y);
 std::ostream& operator<<(std::ostream& out, const Rgba& c);
+
+// Rects compare exactly, field by field, and print as (x, y, w, h).
+bool operator==(const Rect& a, const Rect& b);
+void PrintTo(const Rect& r, std::ostream* out);
 
 // A fresh folder under the system's temporary folder, removed by the caller
 // (or left for inspection when a test fails).

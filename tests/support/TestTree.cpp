@@ -3,9 +3,8 @@
 #include <allegro5/allegro_image.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 
 namespace {
 
@@ -62,161 +61,85 @@ const char* const types =
     "D 1 0 1 0 Resources/Pictures/level/door.png Resources/Pictures/level/open.png\n"
     "S 2 0 0 0 Resources/Pictures/level/switch0.png Resources/Pictures/level/switch1.png\n";
 
-std::string info(const std::string& extra)
-{
-    return "[Info]\n"
-           "TILE_SIZE 32 32\n"
-           "PLAYER_SIZE 16 16\n"
-           "PLAYER_POS 2 2\n"
-           "PLAYER_SPEED 10\n"
-           "PLAYER_BMP Resources/Pictures/level/player.png\n"
-           "GHOST_BMP Resources/Pictures/level/ghost.png\n" +
-           extra;
-}
+const std::string info = "[Info]\n"
+                         "TILE_SIZE 32 32\n"
+                         "PLAYER_SIZE 16 16\n"
+                         "PLAYER_POS 2 2\n"
+                         "PLAYER_SPEED 10\n"
+                         "PLAYER_BMP Resources/Pictures/level/player.png\n"
+                         "GHOST_BMP Resources/Pictures/level/ghost.png\n";
 
-void saveBitmap(const std::string& path, int width, int height, ALLEGRO_COLOR colour)
+// 10 x 5 cells of 32 (the rows between the top and bottom walls given): the
+// player starts centred in cell (1, 1) and moves 3 units a tick
+// ((32 + 32) / 200 x 10 = 3.2). Every level has the thresholds 1800 1200 600.
+const struct {
+    const char* file;
+    const char* name;
+    const char* info;
+    const char* rows;
+} levels[] = {
+    // Walk right to the goal: the player's right edge (56) meets the goal
+    // tile's left edge (256) after 67 ticks.
+    {"walk", "Walk", "", "#0.0.0.0.0.0.0.0G0#0\n#0.0.0.0.0.0.0.0.0#0\n#0.0.0.0.0.0.0.0.0#0\n"},
+    // A door of group a shuts off the goal; its switch lies below the start,
+    // out of the way of the straight walk to the door.
+    {"door", "Door", "", "#0.0.0.0.0.0Da.0G0#0\n#0.0.0.0.0.0#0#0#0#0\n#0Sa.0.0.0.0.0.0.0#0\n"},
+    // A deadly tile right of the start.
+    {"deadly", "Deadly", "", "#0.0.0X0.0.0.0.0G0#0\n#0.0.0.0.0.0.0.0.0#0\n#0.0.0.0.0.0.0.0.0#0\n"},
+    // Ten seconds to do nothing in.
+    {"limit", "Limit", "GHOST_TIME 10\n", "#0.0.0.0.0.0.0.0G0#0\n#0.0.0.0.0.0.0.0.0#0\n#0.0.0.0.0.0.0.0.0#0\n"},
+    // A time limit longer than a tick count can hold.
+    {"forever", "Forever", "GHOST_TIME 99999999\n", "#0.0.0.0.0.0.0.0G0#0\n"},
+    // Dark: only the light around the player shows.
+    {"dark", "Dark", "LIGHT_BMP Resources/Pictures/level/light.png\nLIGHT_ONSTART 1\nLIGHT_SIZE 2\n",
+     "#0.0.0.0.0.0.0.0G0#0\n#0.0.0.0.0.0.0.0.0#0\n#0.0.0.0.0.0.0.0.0#0\n"},
+};
+
+} // namespace
+
+void TestTree::savePicture(const std::string& path, int width, int height, ALLEGRO_COLOR colour)
 {
-    const std::string folder = path.substr(0, path.rfind('/'));
-    const std::string command = "mkdir -p '" + folder + "'";
-    if (std::system(command.c_str()) != 0)
-        std::abort();
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty())
+        std::filesystem::create_directories(folder);
     ALLEGRO_BITMAP* bitmap = al_create_bitmap(width, height);
     ALLEGRO_BITMAP* previous = al_get_target_bitmap();
     al_set_target_bitmap(bitmap);
     al_clear_to_color(colour);
+    al_set_target_bitmap(previous);
     if (!al_save_bitmap(path.c_str(), bitmap))
         std::abort();
-    al_set_target_bitmap(previous);
     al_destroy_bitmap(bitmap);
-}
-
-void copyFile(const std::string& from, const std::string& to)
-{
-    std::ifstream in(from, std::ios::binary);
-    if (!in)
-        std::abort();
-    std::ofstream out(to, std::ios::binary);
-    out << in.rdbuf();
-}
-
-} // namespace
-
-ALLEGRO_COLOR TestTree::colourOf(const std::string& path)
-{
-    for (const Picture& p : pictures) {
-        if (path == p.path)
-            return al_map_rgb(p.r, p.g, p.b);
-    }
-    // Button pictures: normal ones dark red, hovered ones light red, each
-    // button a little apart from the others in green.
-    int index = 0;
-    for (const char* button : buttons) {
-        const std::string stem = std::string("Resources/Pictures/menu/") + button + "_butt";
-        if (path == stem + "0.png")
-            return al_map_rgb(120, 10 * index, 0);
-        if (path == stem + "1.png")
-            return al_map_rgb(250, 10 * index, 0);
-        index++;
-    }
-    std::abort();
-}
-
-std::vector<TestTree::Level> TestTree::levels()
-{
-    // 10 x 5 cells of 32: the player starts centred in cell (1, 1), moves 3
-    // units a tick (32 + 32) / 200 x 10 = 3.2).
-    return {
-        // Walk right to the goal: the player's right edge (56) meets the goal
-        // tile's left edge (256) after 67 ticks.
-        {"Resources/Levels/walk.txt", "Walk", 1800, 1200, 600,
-         info("") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0.0.0.0.0.0G0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-        // A door of group a shuts off the goal; its switch lies below the
-        // start, out of the way of the straight walk to the door.
-        {"Resources/Levels/door.txt", "Door", 1800, 1200, 600,
-         info("") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0.0.0.0Da.0G0#0\n"
-             "#0.0.0.0.0.0#0#0#0#0\n"
-             "#0Sa.0.0.0.0.0.0.0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-        // A deadly tile right of the start.
-        {"Resources/Levels/deadly.txt", "Deadly", 1800, 1200, 600,
-         info("") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0X0.0.0.0.0G0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-        // Ten seconds to do nothing in.
-        {"Resources/Levels/limit.txt", "Limit", 1800, 1200, 600,
-         info("GHOST_TIME 10\n") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0.0.0.0.0.0G0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-        // A time limit longer than a tick count can hold.
-        {"Resources/Levels/forever.txt", "Forever", 1800, 1200, 600,
-         info("GHOST_TIME 99999999\n") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0.0.0.0.0.0G0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-        // Dark: only the light around the player shows.
-        {"Resources/Levels/dark.txt", "Dark", 1800, 1200, 600,
-         info("LIGHT_BMP Resources/Pictures/level/light.png\nLIGHT_ONSTART 1\nLIGHT_SIZE 2\n") + types +
-             "[Map]\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"
-             "#0.0.0.0.0.0.0.0G0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0.0.0.0.0.0.0.0.0#0\n"
-             "#0#0#0#0#0#0#0#0#0#0\n"},
-    };
-}
-
-std::string TestTree::levelList(const std::vector<Level>& levels)
-{
-    std::ostringstream text;
-    text << "PATH__NAME__1STAR_TIME__2STARS_TIME__3STARS_TIME__DONE__TIME (FRAMES) <ignored line>\n";
-    for (const Level& level : levels)
-        text << level.path << " " << level.name << " " << level.oneStar << " " << level.twoStars << " "
-             << level.threeStars << " 0 0\n";
-    return text.str();
 }
 
 void TestTree::write(const std::string& folder, const std::string& sourceDir)
 {
     for (const Picture& p : pictures)
-        saveBitmap(folder + "/" + p.path, p.width, p.height, colourOf(p.path));
-    for (const char* button : buttons) {
-        for (const char* look : {"0", "1"}) {
-            const std::string path = std::string("Resources/Pictures/menu/") + button + "_butt" + look + ".png";
-            saveBitmap(folder + "/" + path, 10, 4, colourOf(path));
-        }
+        savePicture(folder + "/" + p.path, p.width, p.height, al_map_rgb(p.r, p.g, p.b));
+    // Button pictures: normal ones dark red, hovered ones light red, each
+    // button a little apart from the others in green.
+    for (int i = 0; i < 10; i++) {
+        const std::string stem = folder + "/Resources/Pictures/menu/" + buttons[i] + "_butt";
+        savePicture(stem + "0.png", 10, 4, al_map_rgb(120, 10 * i, 0));
+        savePicture(stem + "1.png", 10, 4, al_map_rgb(250, 10 * i, 0));
     }
 
-    const std::string made = "mkdir -p '" + folder + "/Resources/Fonts' '" + folder + "/Resources/Sounds' '" +
-                             folder + "/Resources/Levels'";
-    if (std::system(made.c_str()) != 0)
-        std::abort();
-    copyFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", folder + "/Resources/Fonts/font1.ttf");
+    for (const char* part : {"Fonts", "Sounds", "Levels"})
+        std::filesystem::create_directories(folder + "/Resources/" + part);
+    const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                               folder + "/Resources/Fonts/font1.ttf", overwrite);
     for (const char* sound : {"menu", "ingame", "select", "select_click", "ghost", "restart", "win", "death"})
-        copyFile(sourceDir + "/tests/data/silence.ogg", folder + "/Resources/Sounds/" + sound + ".ogg");
+        std::filesystem::copy_file(sourceDir + "/tests/data/silence.ogg",
+                                   folder + "/Resources/Sounds/" + sound + ".ogg", overwrite);
 
-    const std::vector<Level> all = levels();
-    for (const Level& level : all) {
-        std::ofstream out(folder + "/" + level.path, std::ios::binary);
-        out << level.text;
-    }
+    const std::string wall = "#0#0#0#0#0#0#0#0#0#0\n";
     std::ofstream list(folder + "/Resources/Levels/LevelList.txt", std::ios::binary);
-    list << levelList(all);
+    list << "PATH__NAME__1STAR_TIME__2STARS_TIME__3STARS_TIME__DONE__TIME (FRAMES) <ignored line>\n";
+    for (const auto& level : levels) {
+        const std::string path = std::string("Resources/Levels/") + level.file + ".txt";
+        std::ofstream(folder + "/" + path, std::ios::binary)
+            << info << level.info << types << "[Map]\n" << wall << level.rows << wall;
+        list << path << " " << level.name << " 1800 1200 600 0 0\n";
+    }
 }

@@ -1,15 +1,8 @@
 #include "Animation.hpp"
 #include "AnimationData.hpp"
 #include "Bitmap.hpp"
-#include "Camera.hpp"
-#include "Display.hpp"
+#include "LevelTest.hpp"
 #include "ResourceStore.hpp"
-#include "Resources.hpp"
-#include "TestSupport.hpp"
-#include "TileMap.hpp"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -46,22 +39,13 @@ std::string level(const std::string& info = "TILE_SIZE 32 32\nPLAYER_POS 8 8\n")
     return text;
 }
 
-// Every test works in a fresh temporary folder made the working directory,
-// holding its pictures and the ghost trail sheet that each load asks for. The
-// blender is the one the display starts with.
-class TileMapDrawTest : public ::testing::Test {
+// The level's pictures lie beside it; the blender is the one the display
+// starts with.
+class TileMapDrawTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        startAllegroHeadless();
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        home = here;
-        dir = makeTempDir();
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-        mkdir("Resources", 0755);
-        mkdir("Resources/Animations", 0755);
-        savePicture("Resources/Animations/ghost_fade.png", black, 16);
+        LevelTest::SetUp();
         const struct { const char* path; Rgba color; } pictures[] = {
             {"floor.png", yellow}, {"door0.png", red},     {"door1.png", green},
             {"sw0.png", blue},     {"sw1.png", magenta},   {"ghost.png", cyan},
@@ -69,55 +53,8 @@ protected:
             {"blue.png", blue},    {"half.png", {255, 255, 255, 128}},
         };
         for (const auto& p : pictures)
-            savePicture(p.path, p.color);
-        camera.init(nullptr);
-        // Never created: filling a batch ends with no target at all.
-        res.init(&display, &camera, 0);
+            writePicture(p.path, 2, 2, colorOf(p.color));
         al_set_blender(ALLEGRO_ADD, ALLEGRO_ALPHA, ALLEGRO_INVERSE_ALPHA);
-    }
-
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(home.c_str()), 0);
-        if (target != nullptr)
-            al_destroy_bitmap(target);
-        res.destroyAll();
-        for (Kest::Animation* animation : res.store->animations)
-            delete animation;
-        for (auto& entry : res.store->bitmaps)
-            delete entry.second;
-        for (auto& entry : res.store->batches)
-            delete entry.second;
-        for (auto& entry : res.store->animationData)
-            delete entry.second;
-        delete res.store;
-        removeTree(dir);
-    }
-
-    static void savePicture(const char* path, const Rgba& color, int width = 2)
-    {
-        ALLEGRO_BITMAP* picture = al_create_bitmap(width, 2);
-        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-        al_set_target_bitmap(picture);
-        al_clear_to_color(colorOf(color));
-        al_set_target_bitmap(previous);
-        ASSERT_TRUE(al_save_bitmap(path, picture)) << path;
-        al_destroy_bitmap(picture);
-    }
-
-    TileMap* load(const std::string& text)
-    {
-        writeFile("L.txt", text);
-        TileMap* map = new TileMap;
-        map->load(&res, &camera, "L.txt", Kest::tvec2<float>());
-        return map;
-    }
-
-    static void destroy(TileMap* map)
-    {
-        testing::internal::CaptureStdout();
-        map->destroy();
-        testing::internal::GetCapturedStdout();
     }
 
     // A 512 x 512 frame in the given colour; by default the camera sees it
@@ -133,13 +70,6 @@ protected:
     }
 
     Rgba at(int x, int y) { return pixelAt(target, x, y); }
-
-    std::string home;
-    std::string dir;
-    Display display;
-    Camera camera;
-    Resources res;
-    ALLEGRO_BITMAP* target = nullptr;
 };
 
 } // namespace
@@ -278,10 +208,7 @@ TEST_F(TileMapDrawTest, draw_queuesOneTrailCopyOverTheGhostPerFrameWhileItIsActi
         EXPECT_EQ(trail->ticksPerFrame, 2);
         EXPECT_TRUE(trail->tinted);
         EXPECT_FLOAT_EQ(trail->tint.a, 80.0f / 255.0f);
-        EXPECT_EQ(trail->destination.x, ghost.x) << "frame " << frame;
-        EXPECT_EQ(trail->destination.y, ghost.y) << "frame " << frame;
-        EXPECT_EQ(trail->destination.w, ghost.w) << "frame " << frame;
-        EXPECT_EQ(trail->destination.h, ghost.h) << "frame " << frame;
+        EXPECT_EQ(trail->destination, ghost) << "frame " << frame;
     }
 
     map->deactivateObject("GHOST");

@@ -1,110 +1,23 @@
+#include "AnimationData.hpp"
 #include "Bitmap.hpp"
-#include "Camera.hpp"
-#include "Display.hpp"
+#include "LevelTest.hpp"
 #include "MapObject.hpp"
 #include "ResourceStore.hpp"
-#include "Resources.hpp"
-#include "TestSupport.hpp"
-#include "TileMap.hpp"
-#include "AnimationData.hpp"
-
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-// Levels are read in a fresh temporary folder made the working directory,
-// holding the pictures p.png and q.png and the ghost trail sheet that every
-// load asks for. The level file is always "L.txt".
-class TileMapLoadTest : public ::testing::Test {
+// The pictures p.png (red) and q.png (blue) lie beside every level.
+class TileMapLoadTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        startAllegroHeadless();
-        char here[4096];
-        ASSERT_NE(getcwd(here, sizeof here), nullptr);
-        home = here;
-        dir = makeTempDir();
-        // A death test's child ends in fatalError, past TearDown.
-        static bool removalRegistered = false;
-        liveDir() = dir;
-        if (!removalRegistered) {
-            removalRegistered = true;
-            std::atexit([] {
-                if (!liveDir().empty())
-                    removeTree(liveDir());
-            });
-        }
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-        mkdir("Resources", 0755);
-        mkdir("Resources/Animations", 0755);
-        savePicture("Resources/Animations/ghost_fade.png", 16, 2, al_map_rgb(0, 0, 0));
-        savePicture("p.png", 2, 2, red);
-        savePicture("q.png", 2, 2, blue);
-        camera.init(nullptr);
-        // Never created: filling a batch ends with no target at all.
-        res.init(&display, &camera, 0);
-    }
-
-    void TearDown() override
-    {
-        ASSERT_EQ(chdir(home.c_str()), 0);
-        res.destroyAll();
-        for (auto& entry : res.store->bitmaps)
-            delete entry.second;
-        for (auto& entry : res.store->batches)
-            delete entry.second;
-        for (auto& entry : res.store->animationData)
-            delete entry.second;
-        delete res.store;
-        removeTree(dir);
-        liveDir().clear();
-    }
-
-    static std::string& liveDir()
-    {
-        static std::string path;
-        return path;
-    }
-
-    void savePicture(const char* path, int width, int height, ALLEGRO_COLOR color)
-    {
-        ALLEGRO_BITMAP* picture = al_create_bitmap(width, height);
-        ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-        al_set_target_bitmap(picture);
-        al_clear_to_color(color);
-        al_set_target_bitmap(previous);
-        ASSERT_TRUE(al_save_bitmap(path, picture)) << path;
-        al_destroy_bitmap(picture);
-    }
-
-    TileMap* load(const std::string& text, Kest::tvec2<float> offset = Kest::tvec2<float>())
-    {
-        writeFile("L.txt", text);
-        TileMap* map = new TileMap;
-        map->load(&res, &camera, "L.txt", offset);
-        return map;
+        LevelTest::SetUp();
+        writePicture("p.png", 2, 2, al_map_rgb(255, 0, 0));
+        writePicture("q.png", 2, 2, al_map_rgb(0, 0, 255));
     }
 
     // The [Info] lines followed by empty [Types] and [Map] sections.
     TileMap* loadInfo(const std::string& info) { return load("[Info]\n" + info + "\n[Types]\n[Map]\n"); }
-
-    // Tears the level down and returns what it printed.
-    static std::string destroy(TileMap* map)
-    {
-        testing::internal::CaptureStdout();
-        map->destroy();
-        return testing::internal::GetCapturedStdout();
-    }
-
-    const ALLEGRO_COLOR red = al_map_rgb(255, 0, 0);
-    const ALLEGRO_COLOR blue = al_map_rgb(0, 0, 255);
-    std::string home;
-    std::string dir;
-    Display display;
-    Camera camera;
-    Resources res;
 };
 
 } // namespace
@@ -171,12 +84,8 @@ TEST_F(TileMapLoadTest, load_objectsStartInactiveWithTheInfoReadBeforeTheFirstOt
         for (const char* name : {"PLAYER", "GHOST"}) {
             const MAP::Object* o = map->objects.at(name);
             EXPECT_FALSE(o->active);
-            for (const Rect& r : {o->rect, o->lastRect, o->startRect}) {
-                EXPECT_EQ(r.x, c.start.x) << name << " in\n" << c.text;
-                EXPECT_EQ(r.y, c.start.y) << name << " in\n" << c.text;
-                EXPECT_EQ(r.w, c.start.w) << name << " in\n" << c.text;
-                EXPECT_EQ(r.h, c.start.h) << name << " in\n" << c.text;
-            }
+            for (const Rect& r : {o->rect, o->lastRect, o->startRect})
+                EXPECT_EQ(r, c.start) << name << " in\n" << c.text;
         }
         destroy(map);
     }
@@ -203,7 +112,6 @@ TEST_F(TileMapLoadTest, load_typeLinesAreNormalised)
         TileMap* map = load(std::string("[Info]\n[Types]\n") + c.line + "\n[Map]\n");
         ASSERT_EQ(map->types.size(), 1u) << c.line;
         const TileMap::Type* t = map->types.at('a');
-        EXPECT_EQ(t->mark, 'a');
         EXPECT_EQ(t->kind, c.kind) << c.line;
         EXPECT_EQ(t->effect, c.effect) << c.line;
         EXPECT_EQ(t->solid, c.solid) << c.line;
@@ -286,7 +194,7 @@ TEST_F(TileMapLoadTest, loadAndDestroy_composeAndReleaseTheLevelsKeys)
 
 TEST_F(TileMapLoadTest, applyCameraBounds_widensASmallMapByHalfTheViewsSurplus)
 {
-    ALLEGRO_BITMAP* target = makeMemoryTarget(4, 4);
+    target = makeMemoryTarget(4, 4);
     const struct { int columns, rows; Rect view; float x, y; } cases[] = {
         // 1280 x 640 under 2560 x 1440: bounds (0, 0, 1920, 1040).
         {20, 10, {-5000, -5000, 2560, 1440}, -640, -400},
@@ -306,7 +214,6 @@ TEST_F(TileMapLoadTest, applyCameraBounds_widensASmallMapByHalfTheViewsSurplus)
         EXPECT_EQ(camera.getView().x, c.x) << c.columns << " x " << c.rows << " from " << c.view.x;
         EXPECT_EQ(camera.getView().y, c.y) << c.columns << " x " << c.rows << " from " << c.view.y;
     }
-    al_destroy_bitmap(target);
 }
 
 TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
