@@ -72,10 +72,12 @@ Camera* EventsTest::camera = nullptr;
 
 } // namespace
 
-TEST_F(EventsTest, keyPressedAndReleasedBetweenTicksIsSeenByTheNextUpdateOnly)
+TEST_F(EventsTest, pressesBeforeTwoWaitingTicksAreSeenByTheFirstOnlyEvenIfReleased)
 {
     inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ESCAPE);
     inject(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_ESCAPE);
+    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ENTER);
+    inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 1, 100, 100);
     inject(ALLEGRO_EVENT_TIMER);
     inject(ALLEGRO_EVENT_TIMER);
     int ticks = 0;
@@ -83,6 +85,8 @@ TEST_F(EventsTest, keyPressedAndReleasedBetweenTicksIsSeenByTheNextUpdateOnly)
         ticks++;
         EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_ESCAPE), tick == 0) << "tick " << tick;
         EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_ESCAPE)) << "tick " << tick;
+        EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_ENTER), tick == 0) << "tick " << tick;
+        EXPECT_EQ(events->wasMousePressed(1), tick == 0) << "tick " << tick;
     });
     EXPECT_EQ(ticks, 2);
 }
@@ -96,6 +100,9 @@ TEST_F(EventsTest, heldKeyIsPressedInOneUpdateButDownInAll)
         EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_LEFT), tick == 0) << "tick " << tick;
         EXPECT_TRUE(events->isKeyDown(ALLEGRO_KEY_LEFT)) << "tick " << tick;
         EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_RIGHT)) << "tick " << tick;
+        // Codes outside the table are never down.
+        EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_MAX));
+        EXPECT_FALSE(events->isKeyDown(100000));
     });
 
     inject(ALLEGRO_EVENT_KEY_UP, ALLEGRO_KEY_LEFT);
@@ -103,19 +110,7 @@ TEST_F(EventsTest, heldKeyIsPressedInOneUpdateButDownInAll)
     runTicks([&](int) { EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_LEFT)); });
 }
 
-TEST_F(EventsTest, twoTicksWaitingInARowOnlyTheFirstSeesThePresses)
-{
-    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_ENTER);
-    inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 1, 100, 100);
-    inject(ALLEGRO_EVENT_TIMER);
-    inject(ALLEGRO_EVENT_TIMER);
-    runTicks([&](int tick) {
-        EXPECT_EQ(events->wasKeyPressed(ALLEGRO_KEY_ENTER), tick == 0) << "tick " << tick;
-        EXPECT_EQ(events->wasMousePressed(1), tick == 0) << "tick " << tick;
-    });
-}
-
-TEST_F(EventsTest, mouseButtonsMarkTheirMasks)
+TEST_F(EventsTest, mouseButtonsMarkTheirMasksAndHoldOnlyTheirOwn)
 {
     struct Case {
         int button;
@@ -133,27 +128,16 @@ TEST_F(EventsTest, mouseButtonsMarkTheirMasks)
         runTicks([&](int) {
             for (int mask = 0; mask < 5; mask++)
                 EXPECT_EQ(events->wasMousePressed(mask), c.marks[mask]) << "button " << c.button << " mask " << mask;
+            if (c.button == 1) {
+                EXPECT_TRUE(events->isMouseDown(1));
+                EXPECT_FALSE(events->isMouseDown(2));
+                EXPECT_FALSE(events->isMouseDown(5)) << "a mask outside the table";
+            }
         });
         inject(ALLEGRO_EVENT_MOUSE_BUTTON_UP, c.button, 10, 10);
         inject(ALLEGRO_EVENT_TIMER);
-        runTicks([](int) {});
+        runTicks([&](int) { EXPECT_FALSE(events->isMouseDown(1)) << "button " << c.button; });
     }
-}
-
-TEST_F(EventsTest, heldStateOutsideTheTablesIsNeverDown)
-{
-    inject(ALLEGRO_EVENT_MOUSE_BUTTON_DOWN, 1, 10, 10);
-    inject(ALLEGRO_EVENT_TIMER);
-    runTicks([&](int) {
-        EXPECT_TRUE(events->isMouseDown(1));
-        EXPECT_FALSE(events->isMouseDown(2));
-        EXPECT_FALSE(events->isMouseDown(5));
-        EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_MAX));
-        EXPECT_FALSE(events->isKeyDown(100000));
-    });
-    inject(ALLEGRO_EVENT_MOUSE_BUTTON_UP, 1, 10, 10);
-    inject(ALLEGRO_EVENT_TIMER);
-    runTicks([&](int) { EXPECT_FALSE(events->isMouseDown(1)); });
 }
 
 TEST_F(EventsTest, virtualMousePositionScalesTheWindowToTheVirtualScreen)

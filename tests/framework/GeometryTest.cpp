@@ -67,7 +67,7 @@ TEST(Geometry, rectsOverlap_negativeSizeGivesNegativeHalfSize)
     EXPECT_FALSE(rectsOverlap(Rect(10, 0, -10, 10), Rect(1, 0, 10, 10)));
 }
 
-TEST(Geometry, centreFormConversions)
+TEST(Geometry, centreFormConversionsAndMove)
 {
     const Rect r(10, 20, 4, 6);
     expectRect(r.toCenterForm(), 12, 23, 4, 6);
@@ -85,17 +85,7 @@ TEST(Geometry, centreFormConversions)
 
     EXPECT_FLOAT_EQ(r.getCenter().x, 12);
     EXPECT_FLOAT_EQ(r.getCenter().y, 23);
-}
-
-TEST(Geometry, rectConstructorsAndMove)
-{
-    const Kest::tvec2<float> position(1, 2);
-    const Kest::tvec2<float> size(3, 4);
-    expectRect(Rect(), 0, 0, 0, 0);
-    expectRect(Rect(position, size), 1, 2, 3, 4);
-    expectRect(Rect(position, 5, 6), 1, 2, 5, 6);
-    expectRect(Rect(7, 8, size), 7, 8, 3, 4);
-    expectRect(Rect(1, 1, 2, 2) + Kest::tvec2<float>(5, -5), 6, -4, 2, 2);
+    expectRect(r + Kest::tvec2<float>(5, -5), 15, 15, 4, 6);
 }
 
 TEST(Geometry, floatVectorArithmetic)

@@ -130,9 +130,7 @@ void GameDriver::click(float x, float y)
 void GameDriver::tick(int n)
 {
     for (int i = 0; i < n; i++) {
-        ALLEGRO_EVENT event = {};
-        event.type = ALLEGRO_EVENT_TIMER;
-        inject(event);
+        queueTick();
         do {
             game.loopPass();
         } while (!game.events->isQueueEmpty());

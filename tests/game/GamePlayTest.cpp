@@ -31,6 +31,14 @@ const float speed = 3.0f;
 
 class GamePlayTest : public ::testing::Test {
 protected:
+    // The player of the walk level walks right onto its goal: won in 67 ticks.
+    void walkToTheGoal()
+    {
+        driver.startLevel(walkLevel);
+        driver.hold(ALLEGRO_KEY_RIGHT);
+        driver.tick(67);
+        driver.release(ALLEGRO_KEY_RIGHT);
+    }
     Rect player() { return game.tileMap->objects["PLAYER"]->rect; }
     Rect ghost() { return game.tileMap->objects["GHOST"]->rect; }
     GameDriver driver;
@@ -138,11 +146,8 @@ TEST_F(GamePlayTest, timeLimitBeyondATickCountIsNeverReached)
 
 TEST_F(GamePlayTest, winStoresTheTimeOnTheFirstWonTickAndReturnsAfterTheDelay)
 {
-    driver.startLevel(walkLevel);
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(67);
+    walkToTheGoal();
     ASSERT_EQ(game.tileMap->getState(), TileMap::Won);
-    driver.release(ALLEGRO_KEY_RIGHT);
     const std::string listFile = driver.folder + "/Resources/Levels/LevelList.txt";
     EXPECT_EQ(readFile(listFile).find("Walk 1800 1200 600 1"), std::string::npos) << "stored before the win showed";
 
@@ -165,10 +170,7 @@ TEST_F(GamePlayTest, winStoresTheTimeOnTheFirstWonTickAndReturnsAfterTheDelay)
 
 TEST_F(GamePlayTest, enterDuringTheWinLeavesToTheMapSelection)
 {
-    driver.startLevel(walkLevel);
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(67);
-    driver.release(ALLEGRO_KEY_RIGHT);
+    walkToTheGoal();
     driver.tick(5);
     driver.press(ALLEGRO_KEY_ENTER);
     driver.tick();

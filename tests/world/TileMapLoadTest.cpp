@@ -219,6 +219,9 @@ TEST_F(TileMapLoadTest, applyCameraBounds_widensASmallMapByHalfTheViewsSurplus)
 TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
 {
     const std::string types = "[Types]\na 0 0 0 0 p.png\n[Map]\n";
+    std::string tallMap;
+    for (int row = 0; row < 2049; row++)
+        tallMap += "a\n";
     const struct { std::string text; std::string message; } cases[] = {
         {"[Info]\nTILE_SIZE 32\n" + types, "missing word on line 2: TILE_SIZE 32"},
         {"[Info]\nTILE_SIZE x 32\n" + types, "not a number on line 2: TILE_SIZE x 32"},
@@ -241,18 +244,14 @@ TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
         {"[Info]\n[Types]\na 0 0 0 0\n[Map]\n", "missing word on line 3: a 0 0 0 0"},
         {"[Info]\n[Types]\n \t \n[Map]\n", "missing word on line 3:  \t "},
         {"[Info]\n[Types]\n[Info]\n[Map]\n", "missing word on line 3: [Info]"},
+        // Every batch must stay within 16384 units a side.
+        {"[Info]\nTILE_SIZE 16385 8\n" + types + "a\n",
+         "map too large: 1 x 1 cells of 16385 x 8 units, more than 16384 units a side"},
+        {"[Info]\nTILE_SIZE 8 8\n" + types + tallMap,
+         "map too large: 1 x 2049 cells of 8 x 8 units, more than 16384 units a side"},
     };
     for (const auto& c : cases)
         EXPECT_FATAL(load(c.text), "Level L.txt - " + c.message);
-
-    // Every batch must stay within 16384 units a side.
-    EXPECT_FATAL(load("[Info]\nTILE_SIZE 16385 8\n" + types + "a\n"),
-                 "Level L.txt - map too large: 1 x 1 cells of 16385 x 8 units, more than 16384 units a side");
-    std::string tallMap;
-    for (int row = 0; row < 2049; row++)
-        tallMap += "a\n";
-    EXPECT_FATAL(load("[Info]\nTILE_SIZE 8 8\n" + types + tallMap),
-                 "Level L.txt - map too large: 1 x 2049 cells of 8 x 8 units, more than 16384 units a side");
     destroy(load("[Info]\nTILE_SIZE 16384 8\n" + types + "a\n"));
 }
 
