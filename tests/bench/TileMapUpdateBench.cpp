@@ -1,5 +1,4 @@
-#include "MapObject.hpp"
-#include "TileMap.hpp"
+#include "HandMap.hpp"
 
 #include <benchmark/benchmark.h>
 
@@ -9,69 +8,34 @@ namespace {
 // and 50 switches of 10 groups with a door each near the top-left corner.
 // Both objects stand on a switch and touch a wall, so every tick presses,
 // opens a group, scans nine cells and undoes a move.
-TileMap* makeMap(int side)
+std::vector<std::string> rows(int side)
 {
-    TileMap* map = new TileMap;
-    map->tileSize = Kest::tvec2<float>(32, 32);
-    map->mapSize = Kest::tvec2<int>(side, side);
-    auto addType = [map](char mark, int kind, bool solid) {
-        TileMap::Type* type = new TileMap::Type;
-        type->mark = mark;
-        type->kind = kind;
-        type->solid = solid;
-        map->types[mark] = type;
-    };
-    addType('.', TileMap::Decoration, false);
-    addType('#', TileMap::Block, true);
-    addType('S', TileMap::Switch, false);
-    addType('D', TileMap::Block, true);
-    for (char group = '0'; group <= '9'; group++)
-        map->suffs[group] = new TileMap::Suff;
-    map->suffs[' '] = new TileMap::Suff;
+    std::vector<std::string> rows;
     for (int y = 0; y < side; y++) {
+        std::string row;
         for (int x = 0; x < side; x++) {
-            TileMap::Tile* tile = new TileMap::Tile;
-            tile->cell = Kest::tvec2<int>(x, y);
-            tile->suffix = ' ';
-            char mark = (x == 0 || y == 0 || x == side - 1 || y == side - 1) ? '#' : '.';
             const int switchNumber = (y - 1) * 14 + (x - 1);
-            if (mark == '.' && y <= 4 && x <= 14 && switchNumber < 50) {
-                mark = 'S';
-                tile->suffix = (char)('0' + switchNumber % 10);
-            } else if (mark == '.' && y == 5 && x <= 10) {
-                mark = 'D';
-                tile->suffix = (char)('0' + x - 1);
-            }
-            tile->type = map->types[mark];
-            map->tiles[tile->cell] = tile;
-            map->suffTiles.insert(std::make_pair(tile->suffix, tile));
-            if (mark == 'S')
-                map->switchTiles.push_back(tile);
+            if (x == 0 || y == 0 || x == side - 1 || y == side - 1)
+                row += "# ";
+            else if (y <= 4 && x <= 14 && switchNumber < 50)
+                row += std::string("S") + (char)('0' + switchNumber % 10);
+            else if (y == 5 && x <= 10)
+                row += std::string("D") + (char)('0' + x - 1);
+            else
+                row += ". ";
         }
+        rows.push_back(row);
     }
-    // Standing on switches in the second row, pushing up into the border wall.
-    const Rect places[] = {Rect(40, 33, 16, 16), Rect(104, 33, 16, 16)};
-    const char* names[] = {"GHOST", "PLAYER"};
-    for (int i = 0; i < 2; i++) {
-        MAP::Object* object = new MAP::Object;
-        object->rect = object->lastRect = places[i];
-        map->objects[names[i]] = object;
-    }
-    return map;
-}
-
-void freeMap(TileMap* map)
-{
-    for (auto& e : map->tiles) delete e.second;
-    for (auto& e : map->types) delete e.second;
-    for (auto& e : map->suffs) delete e.second;
-    for (auto& e : map->objects) delete e.second;
-    delete map;
+    return rows;
 }
 
 void BM_TileMapUpdate(benchmark::State& state)
 {
-    TileMap* map = makeMap((int)state.range(0));
+    HandMap hand(rows((int)state.range(0)), 32);
+    // Standing on switches in the second row, pushing up into the border wall.
+    hand.put("GHOST", 40, 33, 16);
+    hand.put("PLAYER", 104, 33, 16);
+    TileMap* map = hand.map;
     MAP::Object* player = map->objects["PLAYER"];
     const Rect start = player->rect;
     for (auto _ : state) {
@@ -81,7 +45,6 @@ void BM_TileMapUpdate(benchmark::State& state)
     }
     if (player->rect.y != start.y)
         state.SkipWithError("the wall did not stop the PLAYER");
-    freeMap(map);
 }
 
 } // namespace

@@ -1,96 +1,5 @@
-#include "MapObject.hpp"
-#include "TileMap.hpp"
+#include "HandMap.hpp"
 #include "TestSupport.hpp"
-
-#include <vector>
-
-namespace {
-
-// A hand-built level of 10 x 10 tiles at offset (0, 0). Rows are written as in
-// a level file, two characters a cell: the mark, then the group. Marks:
-//   .  floor (Decoration)            #  solid Block
-//   D  solid door                    I  solid door, inverted
-//   S  Switch                        G  Goal, not solid
-//   g  Goal, not solid, inverted     X  Deadly, not solid
-//   L  LightSwitch: darkness on      l  LightSwitch: darkness off
-// Both objects are 8 x 8, active, far off the grid until put somewhere.
-class World {
-public:
-    explicit World(const std::vector<std::string>& rows)
-    {
-        map->tileSize = Kest::tvec2<float>(10, 10);
-        addType('.', TileMap::Decoration, TileMap::None, false, false);
-        addType('#', TileMap::Block, TileMap::None, true, false);
-        addType('D', TileMap::Block, TileMap::None, true, false);
-        addType('I', TileMap::Block, TileMap::None, true, true);
-        addType('S', TileMap::Switch, TileMap::None, false, false);
-        addType('G', TileMap::Block, TileMap::Goal, false, false);
-        addType('g', TileMap::Block, TileMap::Goal, false, true);
-        addType('X', TileMap::Block, TileMap::Deadly, false, false);
-        addType('L', TileMap::LightSwitch, TileMap::Goal, false, false);
-        addType('l', TileMap::LightSwitch, TileMap::Deadly, false, false);
-        int y = 0;
-        for (const std::string& row : rows) {
-            for (size_t i = 0; i + 1 < row.size(); i += 2) {
-                TileMap::Tile* tile = new TileMap::Tile;
-                tile->cell = Kest::tvec2<int>((int)i / 2, y);
-                tile->suffix = row[i + 1];
-                tile->type = map->types.at(row[i]);
-                map->tiles[tile->cell] = tile;
-                if (map->suffs.count(tile->suffix) == 0)
-                    map->suffs[tile->suffix] = new TileMap::Suff;
-                if (tile->type->kind == TileMap::Switch || tile->type->kind == TileMap::LightSwitch)
-                    map->switchTiles.push_back(tile);
-                map->mapSize.x = std::max(map->mapSize.x, (int)i / 2 + 1);
-            }
-            map->mapSize.y = ++y;
-        }
-        for (const char* name : {"GHOST", "PLAYER"}) {
-            map->objects[name] = new MAP::Object;
-            put(name, -1000, -1000);
-        }
-    }
-
-    World(const World&) = delete;
-    World& operator=(const World&) = delete;
-    ~World()
-    {
-        for (auto& e : map->tiles) delete e.second;
-        for (auto& e : map->types) delete e.second;
-        for (auto& e : map->suffs) delete e.second;
-        for (auto& e : map->objects) delete e.second;
-        delete map;
-    }
-
-    // Places the object as if it had stood there at the end of the last tick.
-    void put(const char* name, float x, float y)
-    {
-        MAP::Object* o = map->objects.at(name);
-        o->rect = o->lastRect = Rect(x, y, 8, 8);
-    }
-    // Moves the object within this tick, as the game does before the update.
-    void moveTo(const char* name, float x, float y)
-    {
-        map->objects.at(name)->rect = Rect(x, y, 8, 8);
-    }
-    Rect rect(const char* name) { return map->objects.at(name)->rect; }
-
-    TileMap* map = new TileMap;
-
-private:
-    void addType(char mark, int kind, int effect, bool solid, bool inverted)
-    {
-        TileMap::Type* t = new TileMap::Type;
-        t->mark = mark;
-        t->kind = kind;
-        t->effect = effect;
-        t->solid = solid;
-        t->inverted = inverted;
-        map->types[mark] = t;
-    }
-};
-
-} // namespace
 
 TEST(TileMapUpdate, update_edgeThatOnlyTouchesASwitchPressesIt)
 {
@@ -104,7 +13,7 @@ TEST(TileMapUpdate, update_edgeThatOnlyTouchesASwitchPressesIt)
     };
     for (int mode : {1, 0}) {
         for (const auto& c : cases) {
-            World w({". Sa. ", ". . . "});
+            HandMap w({". Sa. ", ". . . "});
             w.map->switchScanMode = mode;
             w.put("PLAYER", c.x, c.y);
             w.map->update();
@@ -130,7 +39,7 @@ TEST(TileMapUpdate, update_undoesMoveOntoSolidEdgeButNotACornerTouch)
         {edges, 32, 1, 30, 1, 32, 1},
     };
     for (const auto& c : cases) {
-        World w(c.rows);
+        HandMap w(c.rows);
         w.put("PLAYER", c.fromX, c.fromY);
         w.moveTo("PLAYER", c.toX, c.toY);
         w.map->update();
@@ -144,7 +53,7 @@ TEST(TileMapUpdate, update_undoesMoveOntoSolidEdgeButNotACornerTouch)
 TEST(TileMapUpdate, update_objectLeftInsideClosingDoorIsStuckUntilOneStepClearsIt)
 {
     // The GHOST opens the door at x 30..40 from the switch; the PLAYER stands in it.
-    World w({". Sa. Da. . "});
+    HandMap w({". Sa. Da. . "});
     w.put("GHOST", 11, 1);
     w.put("PLAYER", 26, 1);
     w.map->update();
@@ -166,7 +75,7 @@ TEST(TileMapUpdate, update_invertedDoorsAndGoalsBlockOnlyWhileTheirGroupIsOpen)
 {
     // Inverted door at x 30..40, inverted goal at x 50..60, both of group a.
     for (bool switchPressed : {false, true}) {
-        World w({". Sa. Ia. ga. "});
+        HandMap w({". Sa. Ia. ga. "});
         if (switchPressed)
             w.put("GHOST", 11, 1);
         w.put("PLAYER", 20, 1);
@@ -195,7 +104,7 @@ TEST(TileMapUpdate, update_goalAndDeadlyTilesDecideStateWithoutStopping)
         {". X . ", -1000, 11, TileMap::Dead, TileMap::Dead},
     };
     for (const auto& c : cases) {
-        World w({c.row});
+        HandMap w({c.row});
         w.map->state = c.before;
         w.map->lightOn = true;
         if (c.ghostX > -1000)
@@ -212,7 +121,7 @@ TEST(TileMapUpdate, update_goalAndDeadlyTilesDecideStateWithoutStopping)
 
 TEST(TileMapUpdate, update_lightSwitchesKeepTheirEffectAndTheLaterSwitchDecides)
 {
-    World on({"L . "});
+    HandMap on({"L . "});
     on.put("PLAYER", 1, 1);
     on.map->update();
     EXPECT_TRUE(on.map->lightOn);
@@ -223,7 +132,7 @@ TEST(TileMapUpdate, update_lightSwitchesKeepTheirEffectAndTheLaterSwitchDecides)
     // PLAYER on the first switch of the row, GHOST on the second.
     const struct { const char* row; bool lightOn; } cases[] = {{"L l ", false}, {"l L ", true}};
     for (const auto& c : cases) {
-        World w({c.row});
+        HandMap w({c.row});
         w.map->lightOn = !c.lightOn;
         w.put("PLAYER", 1, 1);
         w.put("GHOST", 11, 1);
@@ -237,7 +146,7 @@ TEST(TileMapUpdate, update_inactiveObjectNeitherPressesCollidesWinsNorDies)
     // The GHOST moves over the switch, goal or deadly tile at x 10..20 and
     // into the wall at x 20..30; the PLAYER into the door or wall at x 30..40.
     for (const char* row : {". Sa# Da. ", ". G # # . ", ". X # # . "}) {
-        World w({row});
+        HandMap w({row});
         w.map->deactivateObject("GHOST");
         w.put("GHOST", 1, 1);
         w.moveTo("GHOST", 13, 1);
@@ -255,7 +164,7 @@ TEST(TileMapUpdate, update_inactiveObjectNeitherPressesCollidesWinsNorDies)
 TEST(TileMapUpdate, restart_firstUpdateUndoesTowardsTheStartNotThePlaceBefore)
 {
     // The wall covers x 30..40, y 10..20; the PLAYER last stood left of it.
-    World w({". . . . . ", ". . . # . ", ". . . . . "});
+    HandMap w({". . . . . ", ". . . # . ", ". . . . . "});
     w.put("PLAYER", 20, 11);
     w.map->objects.at("PLAYER")->startRect = Rect(32, 1, 8, 8);
     w.map->state = TileMap::Dead;
@@ -276,7 +185,7 @@ TEST(TileMapUpdate, restart_firstUpdateUndoesTowardsTheStartNotThePlaceBefore)
 TEST(TileMapUpdate, update_shortRowIsFatalOnlyWhenAnObjectComesNextToTheHole)
 {
     // Row 1 lacks the cells (2, 1) and (3, 1).
-    World w({". . . . ", ". . "});
+    HandMap w({". . . . ", ". . "});
     w.put("PLAYER", 1, 1);
     w.map->update();
     w.moveTo("PLAYER", 11, 1);
@@ -285,7 +194,7 @@ TEST(TileMapUpdate, update_shortRowIsFatalOnlyWhenAnObjectComesNextToTheHole)
 
 TEST(TileMapUpdate, objects_areFoundByTheirExactNameAndInactiveOnesYieldAScratchRect)
 {
-    World w({". "});
+    HandMap w({". "});
     w.map->deactivateObject("PLAYER");
     w.put("PLAYER", 3, 4);
     w.map->getPlayer()->x = 50;
