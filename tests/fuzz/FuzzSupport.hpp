@@ -35,6 +35,12 @@ void writeInput(const std::string& path, const uint8_t* data, size_t size);
 // A finding that no exception covers: prints what is wrong and aborts, so
 // that libFuzzer keeps the input as a crash.
 [[noreturn]] void fault(const std::string& what);
+// A fault unless holds.
+inline void check(bool holds, const std::string& what)
+{
+    if (!holds)
+        fault(what);
+}
 
 // True when the text begins with prefix.
 bool startsWith(const std::string& text, const std::string& prefix);

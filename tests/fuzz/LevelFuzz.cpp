@@ -23,11 +23,7 @@ bool isReaderMessage(const std::string& text)
            Fuzz::startsWith(text, "Batch with key> " + levelPath);
 }
 
-void check(bool holds, const std::string& what)
-{
-    if (!holds)
-        Fuzz::fault(what);
-}
+using Fuzz::check;
 
 // A picture path with a NUL byte names no file; had the loader opened one,
 // the level would show a picture it does not name.

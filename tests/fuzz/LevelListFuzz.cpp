@@ -26,11 +26,7 @@ bool isReaderMessage(const std::string& text)
            Fuzz::startsWith(text, "Multiple text file key ");
 }
 
-void check(bool holds, const std::string& what)
-{
-    if (!holds)
-        Fuzz::fault(what);
-}
+using Fuzz::check;
 
 // The list's entries and preview surface; the list itself lives on.
 void release(LevelList& list)

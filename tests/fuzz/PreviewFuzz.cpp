@@ -16,11 +16,7 @@ bool isReaderMessage(const std::string& text)
            (Fuzz::startsWith(text, "Bitmap path> ") && text.find(" <not found or initialize fail") != std::string::npos);
 }
 
-void check(bool holds, const std::string& what)
-{
-    if (!holds)
-        Fuzz::fault(what);
-}
+using Fuzz::check;
 
 } // namespace
 
