@@ -1,32 +1,19 @@
 #include "BenchTree.hpp"
 
+#include "TestSupport.hpp"
+
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 #include <set>
 #include <sstream>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string dataRoot()
-{
-    const char* root = std::getenv("ORVELLE_DATA_ROOT");
-    return root != nullptr ? root : ORVELLE_SOURCE_DIR;
-}
-
-std::string readText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string levelText(const BenchTree::Level& level)
 {
-    return level.text.empty() ? readText(dataRoot() + "/" + level.path) : level.text;
+    return level.text.empty() ? readFile(BenchTree::dataRoot() + "/" + level.path) : level.text;
 }
 
 void check(bool holds, const std::string& what)
@@ -39,10 +26,16 @@ void check(bool holds, const std::string& what)
 
 } // namespace
 
+std::string BenchTree::dataRoot()
+{
+    const char* root = std::getenv("ORVELLE_DATA_ROOT");
+    return root != nullptr ? root : ORVELLE_SOURCE_DIR;
+}
+
 std::vector<BenchTree::Level> BenchTree::shipped()
 {
     std::vector<Level> levels;
-    std::istringstream list(readText(dataRoot() + "/Resources/Levels/LevelList.txt"));
+    std::istringstream list(readFile(dataRoot() + "/Resources/Levels/LevelList.txt"));
     std::string line;
     std::getline(list, line);
     while (std::getline(list, line)) {
@@ -161,16 +154,13 @@ BenchTree::Level BenchTree::darkened(const Level& level, const std::string& path
 
 std::string BenchTree::make(const std::vector<Level>& list)
 {
-    char pattern[] = "/tmp/orvelle-bench.XXXXXX";
-    check(mkdtemp(pattern) != nullptr, "no temporary folder");
-    const std::string folder = pattern;
+    const std::string folder = makeTempDir();
     const std::string root = dataRoot();
-    check(mkdir((folder + "/Resources").c_str(), 0755) == 0, "no Resources folder");
+    std::filesystem::create_directories(folder + "/Resources/Levels");
     for (const char* part : {"Animations", "Fonts", "Pictures", "Sounds"}) {
         const std::string from = root + "/Resources/" + part;
         check(symlink(from.c_str(), (folder + "/Resources/" + part).c_str()) == 0, "can't link " + from);
     }
-    check(mkdir((folder + "/Resources/Levels").c_str(), 0755) == 0, "no Levels folder");
 
     std::set<std::string> placed;
     std::ostringstream listText;
@@ -182,21 +172,14 @@ std::string BenchTree::make(const std::vector<Level>& list)
         if (!placed.insert(level.path).second)
             continue;
         const std::string at = folder + "/" + level.path;
-        const std::string parent = at.substr(0, at.rfind('/'));
-        check(std::system(("mkdir -p '" + parent + "'").c_str()) == 0, "can't make " + parent);
+        std::filesystem::create_directories(std::filesystem::path(at).parent_path());
         if (level.text.empty()) {
             const std::string from = root + "/" + level.path;
             check(symlink(from.c_str(), at.c_str()) == 0, "can't link " + from);
         } else {
-            std::ofstream(at, std::ios::binary) << level.text;
+            writeFile(at, level.text);
         }
     }
-    std::ofstream(folder + "/Resources/Levels/LevelList.txt", std::ios::binary) << listText.str();
+    writeFile(folder + "/Resources/Levels/LevelList.txt", listText.str());
     return folder;
-}
-
-void BenchTree::remove(const std::string& folder)
-{
-    if (folder.rfind("/tmp/orvelle-bench.", 0) == 0)
-        check(std::system(("rm -rf '" + folder + "'").c_str()) == 0, "can't remove " + folder);
 }

@@ -41,9 +41,11 @@ Level darkened(const Level& level, const std::string& path);
 
 // Makes the tree in a fresh temporary folder and returns its path: the
 // content linked, the made levels written, and a list of these levels in
-// this order (a level may come more than once). The caller removes it.
+// this order (a level may come more than once). The caller removes it
+// (removeTree).
 std::string make(const std::vector<Level>& list);
 
-void remove(const std::string& folder);
+// The folder whose Resources/ the content comes from.
+std::string dataRoot();
 
 } // namespace BenchTree

@@ -27,6 +27,7 @@
 #include "Resources.hpp"
 #include "LevelList.hpp"
 #include "Screen.hpp"
+#include "TestSupport.hpp"
 #include "TileMap.hpp"
 
 #include <allegro5/allegro_font.h>
@@ -255,7 +256,7 @@ void startUp(benchmark::State& state)
     }
     if (chdir(here) != 0)
         std::abort();
-    BenchTree::remove(folder);
+    removeTree(folder);
     state.counters["levels"] = (double)count;
     state.counters["init_ms"] = benchmark::Counter(init, benchmark::Counter::kAvgIterations);
     state.counters["loadResources_ms"] = benchmark::Counter(load, benchmark::Counter::kAvgIterations);
@@ -265,8 +266,7 @@ void startUp(benchmark::State& state)
 // Resources::loadFont of the shipped font: its 96 sizes, glyphs not yet drawn.
 void loadFont(benchmark::State& state)
 {
-    const char* root = std::getenv("ORVELLE_DATA_ROOT");
-    const std::string path = std::string(root != nullptr ? root : ORVELLE_SOURCE_DIR) + "/Resources/Fonts/font1.ttf";
+    const std::string path = BenchTree::dataRoot() + "/Resources/Fonts/font1.ttf";
     al_init();
     al_init_font_addon();
     al_init_ttf_addon();
