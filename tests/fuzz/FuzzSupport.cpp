@@ -50,25 +50,6 @@ const char* const extraPictures[] = {
     "q.png",
 };
 
-void makeFolders(const std::string& path)
-{
-    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-        mkdir(path.substr(0, slash).c_str(), 0755);
-}
-
-void savePicture(const std::string& path, ALLEGRO_COLOR colour)
-{
-    makeFolders(path);
-    ALLEGRO_BITMAP* picture = al_create_bitmap(4, 4);
-    ALLEGRO_BITMAP* previous = al_get_target_bitmap();
-    al_set_target_bitmap(picture);
-    al_clear_to_color(colour);
-    al_set_target_bitmap(previous);
-    if (!al_save_bitmap(path.c_str(), picture))
-        Fuzz::fault("could not write " + path);
-    al_destroy_bitmap(picture);
-}
-
 void removeWorkFolder()
 {
     if (workFolder.empty())
@@ -96,7 +77,7 @@ void Fuzz::start()
     std::atexit(removeWorkFolder);
     TestTree::write(workFolder, ORVELLE_SOURCE_DIR);
     for (const char* path : extraPictures)
-        savePicture(workFolder + "/" + path, al_map_rgb(200, 100, 50));
+        TestTree::savePicture(workFolder + "/" + path, 4, 4, al_map_rgb(200, 100, 50));
     // The shipped levels beside the tree's, for the lists that name them.
     const std::string shipped = std::string(ORVELLE_SOURCE_DIR) + "/Resources/Levels";
     if (DIR* levels = opendir(shipped.c_str())) {
