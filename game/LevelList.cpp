@@ -14,6 +14,8 @@
 #include <cstring>
 #include <sstream>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -49,6 +51,69 @@ bool readNumber(const std::string& word, int& value)
 std::string previewSuffix(int n)
 {
     return " preview " + std::to_string(n);
+}
+
+// The file that a chain of symbolic links ending at path leads to (path itself
+// when it is no link); a relative link is read from the link's own folder.
+// The file need not exist. A chain too long or circular is given up after 40
+// links, as the system does; opening the result then fails.
+std::string followLinks(std::string path)
+{
+    for (int links = 0; links < 40; links++) {
+        char next[PATH_MAX];
+        const ssize_t length = readlink(path.c_str(), next, sizeof next);
+        if (length < 0 || static_cast<size_t>(length) == sizeof next)
+            return path;
+        const std::string linked(next, static_cast<size_t>(length));
+        const size_t folderEnd = path.rfind('/');
+        if (linked[0] == '/' || folderEnd == std::string::npos)
+            path = linked;
+        else
+            path = path.substr(0, folderEnd + 1) + linked;
+    }
+    return path;
+}
+
+// Writes all of text at fd's position. Returns the error number of the write
+// that failed, or 0.
+int writeWhole(int fd, const std::string& text)
+{
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t count = write(fd, text.data() + written, text.size() - written);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0)
+            return errno;
+        if (count == 0)
+            return EIO;
+        written += static_cast<size_t>(count);
+    }
+    return 0;
+}
+
+// Syncs and closes fd after writing it; error is that of the writing (0 when
+// it went well). Returns the error number of the first step that failed, or 0.
+int syncAndClose(int fd, int error)
+{
+    if (error == 0 && fsync(fd) != 0)
+        error = errno;
+    if (close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
+// Writes text over the start of the open file fd and cuts the file after it.
+// Overwriting first keeps the list's old bytes until new ones stand in their
+// place: the file is never empty on the way, and a full disk can stop only
+// the part that grows. Closes fd; returns the error number of the first
+// step that failed, or 0.
+int rewriteInPlace(int fd, const std::string& text)
+{
+    int error = writeWhole(fd, text);
+    if (error == 0 && ftruncate(fd, static_cast<off_t>(text.size())) != 0)
+        error = errno;
+    return syncAndClose(fd, error);
 }
 
 } // namespace
@@ -197,29 +262,58 @@ void LevelList::writeFile(bool withoutProgress)
                 std::to_string(map->twoStarsTime) + " " + std::to_string(map->threeStarsTime) + " " +
                 (done ? "1" : "0") + " " + std::to_string(bestTime) + "\n";
     }
+    const std::string notSaved = "Level list " + listPath + " not saved: ";
+
+    // A list reached through symbolic links is saved where they lead, so the
+    // links stay links. Opening it for writing (without truncating) asks
+    // whether the player may change it at all; a list they may not write is
+    // left as it is. A list that isn't there yet is made.
+    const std::string target = followLinks(listPath);
+    const int old = open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (old < 0 && errno != ENOENT) {
+        printError(notSaved + std::strerror(errno));
+        return;
+    }
 
     // The list holds the player's progress: it is written whole to a new file
     // beside it and only then put in its place, so a kill or a full disk
     // during the write never leaves a truncated list behind.
-    const std::string newPath = listPath + ".new";
-    FILE* file = std::fopen(newPath.c_str(), "wb");
-    if (file == nullptr) {
-        printError("Level list " + listPath + " not saved: " + std::strerror(errno));
+    const std::string newPath = target + ".new";
+    const int fresh = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fresh < 0) {
+        const int refusal = errno;
+        if (old >= 0 && (refusal == EACCES || refusal == EPERM || refusal == EROFS)) {
+            // The folder takes no new file but the list itself may be
+            // written: better a list rewritten in place than progress lost.
+            const int error = rewriteInPlace(old, text);
+            if (error != 0)
+                printError(notSaved + std::strerror(error));
+            else
+                printError("Level list " + listPath + " rewritten in place, its folder refused the new file: " +
+                           std::strerror(refusal));
+            return;
+        }
+        if (old >= 0)
+            close(old);
+        printError(notSaved + std::strerror(refusal));
         return;
     }
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    written = fsync(fileno(file)) == 0 && written;
-    const int writeError = errno;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
-        std::remove(newPath.c_str());
-        printError("Level list " + listPath + " not saved: " + std::strerror(writeError));
-        return;
+
+    int error = 0;
+    if (old >= 0) {
+        // The new file takes the list's permissions.
+        struct stat status;
+        if (fstat(old, &status) != 0 || fchmod(fresh, status.st_mode & 07777) != 0)
+            error = errno;
+        close(old);
     }
-    if (std::rename(newPath.c_str(), listPath.c_str()) != 0) {
-        const int renameError = errno;
-        std::remove(newPath.c_str());
-        printError("Level list " + listPath + " not saved: " + std::strerror(renameError));
+    if (error == 0)
+        error = writeWhole(fresh, text);
+    error = syncAndClose(fresh, error);
+    if (error == 0 && std::rename(newPath.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        unlink(newPath.c_str());
+        printError(notSaved + std::strerror(error));
     }
 }

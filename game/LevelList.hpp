@@ -34,8 +34,10 @@ public:
     // Destroys the level started before and loads level levelNumber.
     TileMap* startLevel(int levelNumber, Kest::tvec2<float> offset);
     // Marks the level done, keeps the better time and rewrites the list file.
-    // The file is replaced whole or not at all; when it can't be written an
-    // "ERROR: " line says so and the progress in memory stands all the same.
+    // The file (where its symbolic links lead) is replaced whole, keeping its
+    // permissions, or not at all; only when its folder refuses a new file is
+    // it rewritten in place. Anything short of a clean save is reported in an
+    // "ERROR: " line, and the progress in memory stands all the same.
     void completeLevel(int n, float frames);
     void completeCurrentLevel(float frames);
     // Every level not done and without a time, in the file and in memory.
