@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(GameMenuTest, mainMenu_transitions)
+TEST_F(GameMenuTest, mainAndPauseMenu_transitions)
 {
     struct Row {
         const char* what;
@@ -46,20 +46,31 @@ TEST_F(GameMenuTest, mainMenu_transitions)
         int key;
         int screen;
         int quit;
+        int from = Screen::MainMenu;
+        // Where the tutorial's back button will lead: 1 the pause menu, 0 the
+        // main menu, -1 not looked at. The row starts from the other value.
+        int returnsToPause = -1;
     } rows[] = {
         {"Enter", nowhere, false, ALLEGRO_KEY_ENTER, Screen::SelectMap, 0},
         {"click select", selectAt, true, 0, Screen::SelectMap, 0},
-        {"click tutorial", tutorialAt, true, 0, Screen::Tutorial, 0},
+        {"click tutorial", tutorialAt, true, 0, Screen::Tutorial, 0, Screen::MainMenu, 0},
         {"click exit", exitAt, true, 0, Screen::MainMenu, 1},
         {"click nowhere", nowhere, true, 0, Screen::MainMenu, 0},
         {"Escape", nowhere, false, ALLEGRO_KEY_ESCAPE, Screen::MainMenu, 1},
         // Both in one tick: both act.
         {"click select and Escape", selectAt, true, ALLEGRO_KEY_ESCAPE, Screen::SelectMap, 1},
+        // On the pause menu hovering a button decides, and Escape back to
+        // play forgets it.
+        {"pause: over select", selectAt, false, 0, Screen::Pause, 0, Screen::Pause, 0},
+        {"pause: over tutorial", tutorialAt, false, 0, Screen::Pause, 0, Screen::Pause, 1},
+        {"pause: over main", mainAt, false, 0, Screen::Pause, 0, Screen::Pause, 0},
+        {"pause: Escape over tutorial", tutorialAt, false, ALLEGRO_KEY_ESCAPE, Screen::Pause, 0, Screen::Pause, 0},
     };
     for (const Row& row : rows) {
-        game.screen = Screen::MainMenu;
+        game.screen = row.from;
         game.quit = 0;
-        game.tutorialReturnsToPause = true;
+        game.inGame = false;
+        game.tutorialReturnsToPause = row.returnsToPause != 1;
         if (row.click)
             click(row.mouseAt);
         else
@@ -69,8 +80,8 @@ TEST_F(GameMenuTest, mainMenu_transitions)
         driver.tick();
         EXPECT_EQ(game.screen, row.screen) << row.what;
         EXPECT_EQ(game.quit, row.quit) << row.what;
-        if (row.screen == Screen::Tutorial) {
-            EXPECT_FALSE(game.tutorialReturnsToPause) << row.what;
+        if (row.returnsToPause != -1) {
+            EXPECT_EQ(game.tutorialReturnsToPause, row.returnsToPause == 1) << row.what;
         }
     }
 }
