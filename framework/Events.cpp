@@ -121,6 +121,12 @@ void Events::destroy()
 {
     al_destroy_timer(timer);
     al_destroy_event_queue(queue);
+    // The source of injected input lives as long as the queue.
+    if (injectedSource != nullptr) {
+        al_destroy_user_event_source(injectedSource);
+        delete injectedSource;
+        injectedSource = nullptr;
+    }
 }
 
 bool Events::isTimerTick()

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -85,7 +84,9 @@ const ALLEGRO_FILE_INTERFACE fontFileInterface = {
     fontFileClearError, fontFileUngetc, fontFileSize,
 };
 
-// The whole file, or nothing when it can't be read.
+// The whole file, or nothing when it can't be read. A folder opens like a
+// file and fails at its first read. The stream's own read turns a failed read
+// into its bad state; reading through stream iterators would throw instead.
 std::shared_ptr<const std::vector<char>> readWholeFile(const std::string& path)
 {
     if (namesNoFile(path))
@@ -93,8 +94,10 @@ std::shared_ptr<const std::vector<char>> readWholeFile(const std::string& path)
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open())
         return nullptr;
-    auto bytes = std::make_shared<std::vector<char>>(std::istreambuf_iterator<char>(file),
-                                                     std::istreambuf_iterator<char>());
+    auto bytes = std::make_shared<std::vector<char>>();
+    char chunk[65536];
+    while (file.read(chunk, sizeof chunk) || file.gcount() > 0)
+        bytes->insert(bytes->end(), chunk, chunk + file.gcount());
     return file.bad() ? nullptr : bytes;
 }
 
@@ -279,7 +282,12 @@ std::vector<std::string> Resources::loadTextFile(std::string path, std::string k
     std::ifstream file;
     if (!namesNoFile(path))
         file.open(path);
-    if (!file.is_open())
+    // A folder opens like a file, but its first read fails: it holds no text
+    // and counts as missing, not as an empty file. An empty file's first read
+    // meets the end without failing.
+    if (file.is_open())
+        file.peek();
+    if (!file.is_open() || file.bad())
         fatalError("File path> " + path + " <not found");
 
     // The level files are written on Windows: a carriage return right before

@@ -3,6 +3,7 @@
 #include <allegro5/allegro_ttf.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,6 +18,21 @@ bool anyLit(ALLEGRO_BITMAP* bitmap, int x0, int y0, int x1, int y1)
             if (!(pixelAt(bitmap, x, y) == black))
                 return true;
     return false;
+}
+
+// The first pixel, as "x, y", where two bitmaps of one size differ; "" when
+// they are the same; "nothing drawn" when the first shows nothing at all.
+std::string firstDifference(ALLEGRO_BITMAP* a, ALLEGRO_BITMAP* b)
+{
+    const int width = al_get_bitmap_width(a);
+    const int height = al_get_bitmap_height(a);
+    if (!anyLit(a, 0, 0, width, height))
+        return "nothing drawn";
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            if (!(pixelAt(a, x, y) == pixelAt(b, x, y)))
+                return std::to_string(x) + ", " + std::to_string(y);
+    return "";
 }
 
 class ResourcesDrawTest : public ResourcesTest {
@@ -144,9 +160,14 @@ TEST_F(ResourcesDrawTest, screenDraws_mapTheVirtualScreenOntoTheView)
 
 TEST_F(ResourcesDrawTest, screenText_picksTheFontIndexFromTheViewHeldTo5Through100)
 {
-    // The font stands at the one index expected: any other index is fatal.
-    ALLEGRO_FONT* font = al_load_ttf_font(fontPath, 30, 0);
-    ASSERT_NE(font, nullptr);
+    // Every index holds its own size of the font, so the text drawn through
+    // the store has the pixels of the expected index's font drawn by hand at
+    // the mapped place, (100, 50) for the position (0, 0), and no other.
+    res.loadFont(fontPath, "font");
+    al_destroy_bitmap(target);
+    target = makeMemoryTarget(600, 450);
+    ALLEGRO_BITMAP* expected = makeMemoryTarget(600, 450);
+    const ALLEGRO_COLOR white = al_map_rgb(255, 255, 255);
     struct Case {
         float viewW, viewH;
         int size, index;
@@ -156,14 +177,27 @@ TEST_F(ResourcesDrawTest, screenText_picksTheFontIndexFromTheViewHeldTo5Through1
         {5120, 2880, 60, 100}, {2560, 1440, 4, 5}, {2560, 1440, 101, 100},
     };
     for (const Case& c : cases) {
-        for (auto& sizeMap : res.store->fonts)
-            sizeMap.erase("probe");
-        res.store->fonts[c.index]["probe"] = font;
         camera.setView(Rect(100, 50, c.viewW, c.viewH));
-        res.drawScreenText("probe", c.size, al_map_rgb(255, 255, 255), Kest::tvec2<float>(0, 0), 0, "x");
-        res.drawScreenMultilineText("probe", c.size, al_map_rgb(255, 255, 255), Kest::tvec2<float>(0, 0), 50, 0,
-                                    "x");
+        ALLEGRO_FONT* font = res.getFont("font", c.index);
+        for (bool multiline : {false, true}) {
+            al_set_target_bitmap(expected);
+            res.clearScreen();
+            if (multiline)
+                al_draw_multiline_text(font, white, 100, 50, 50, 0.0f, 0, "Hg");
+            else
+                al_draw_text(font, white, 100, 50, 0, "Hg");
+            al_set_target_bitmap(target);
+            res.clearScreen();
+            if (multiline)
+                res.drawScreenMultilineText("font", c.size, white, Kest::tvec2<float>(0, 0), 50, 0, "Hg");
+            else
+                res.drawScreenText("font", c.size, white, Kest::tvec2<float>(0, 0), 0, "Hg");
+            EXPECT_EQ(firstDifference(target, expected), "")
+                << (multiline ? "multi-line " : "") << "size " << c.size << " on " << c.viewW << " x " << c.viewH
+                << " wants index " << c.index;
+        }
     }
+    al_destroy_bitmap(expected);
 }
 
 TEST_F(ResourcesDrawTest, multilineText_cullsABoxMaxWidthWideAndTwoLinesMoreThanTheText)

@@ -1,5 +1,6 @@
 #include "ResourcesFixture.hpp"
 
+#include <filesystem>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -38,6 +39,9 @@ TEST_F(ResourcesTest, failures_reportTheirKeyOrPathAndAPresentKeyBeforeThePath)
 
     // Not in the temporary folder, whose name a death test's child draws anew.
     const std::string bad = "no/such/file";
+    // Folders open like files and fail at their first read.
+    std::filesystem::create_directories("Resources/Fonts/font1.ttf");
+    std::filesystem::create_directories("Resources/Levels/LevelList.txt");
     const FatalCases cases = {
         {[&] { res.loadSong(bad, "k"); }, "Multiple song key k"},
         {[&] { res.loadSound(bad, "k"); }, "Multiple sound key k"},
@@ -50,6 +54,10 @@ TEST_F(ResourcesTest, failures_reportTheirKeyOrPathAndAPresentKeyBeforeThePath)
         {[&] { res.loadSong(bad, "n"); }, "Song path> no/such/file <not found or initialize fail"},
         {[&] { res.loadSound(bad, "n"); }, "Sound path> no/such/file <not found or initialize fail"},
         {[&] { res.loadTextFile(bad, "n"); }, "File path> no/such/file <not found"},
+        {[&] { res.loadFont("Resources/Fonts/font1.ttf", "n"); },
+         "Font path> Resources/Fonts/font1.ttf <not found or initialize fail"},
+        {[&] { res.loadTextFile("Resources/Levels/LevelList.txt", "n"); },
+         "File path> Resources/Levels/LevelList.txt <not found"},
         {[&] { res.createBitmap(-1, 4, "n"); }, "Bitmap with key> n <not created"},
         {[&] { res.createBatch(4, -1, "n"); }, "Batch with key> n <not created"},
         // Lookups go to the map of their own kind.
