@@ -182,15 +182,39 @@ TEST_F(GameMenuTest, pauseMenu_resumeKeepsTheRunAndLeavingClearsTheBounds)
     EXPECT_FLOAT_EQ(game.tileMap->getPlayer()->x, player.x);
     EXPECT_EQ(game.ghostRecorder->frames.size(), recorded);
 
-    // Backspace on the pause menu goes to the map selection, unbounded.
-    driver.tick();
-    driver.press(ALLEGRO_KEY_ESCAPE);
-    driver.tick();
-    driver.press(ALLEGRO_KEY_BACKSPACE);
-    driver.tick();
-    EXPECT_EQ(game.screen, Screen::SelectMap);
-    game.camera->setView(Rect(-500, -500, 2560, 1440));
-    EXPECT_FLOAT_EQ(game.camera->getView().x, -500) << "bounds still set";
+    // The ways out of the pause screen to a screen without the level. The
+    // level's bounds hold the small map in the middle of the view, so while
+    // they are set the menus' view is pushed to (-1120, -640); the frame
+    // drawn after the tick that leaves must already show the whole virtual
+    // screen.
+    struct Row {
+        const char* what;
+        Kest::tvec2<float> clickAt;
+        int key;
+        int screen;
+    } rows[] = {
+        {"click select", selectAt, 0, Screen::SelectMap},
+        {"click main", mainAt, 0, Screen::MainMenu},
+        {"Backspace", nowhere, ALLEGRO_KEY_BACKSPACE, Screen::SelectMap},
+    };
+    for (const Row& row : rows) {
+        driver.startLevel(1);
+        driver.tick();
+        driver.press(ALLEGRO_KEY_ESCAPE);
+        driver.tick(2);
+        ASSERT_EQ(game.screen, Screen::Pause) << row.what;
+        ASSERT_FLOAT_EQ(game.camera->getView().x, -1120) << row.what << ": the level's bounds are not what this expects";
+
+        if (row.key != 0)
+            driver.press(row.key);
+        else
+            click(row.clickAt);
+        driver.tick();
+        EXPECT_EQ(game.screen, row.screen) << row.what;
+        EXPECT_EQ(game.camera->getView(), Rect(0, 0, 2560, 1440)) << row.what;
+        game.camera->setView(Rect(-500, -500, 2560, 1440));
+        EXPECT_FLOAT_EQ(game.camera->getView().x, -500) << row.what << ": bounds still set";
+    }
 }
 
 TEST_F(GameMenuTest, soundsToggleReachesTheMusicAtTheNextTick)
