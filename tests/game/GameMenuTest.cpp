@@ -113,17 +113,54 @@ TEST_F(GameMenuTest, mapSelection_keysWinOverTheClickAndTheChoiceStopsAtBothEnds
 
 TEST_F(GameMenuTest, mapSelection_startsTheChosenLevelAfresh)
 {
+    const Rect playerStart(40, 40, 16, 16);
+    const Rect noObject;
+    auto expectAfresh = [&](const char* when) {
+        ASSERT_TRUE(game.inGame) << when;
+        EXPECT_EQ(game.levelList->currentIndex, 3) << when;
+        EXPECT_EQ(*game.tileMap->getPlayer(), playerStart) << when << ": the player was not activated at its start";
+        EXPECT_EQ(*game.tileMap->getGhost(), noObject) << when << ": the ghost is shown";
+        EXPECT_EQ(game.tileMap->getState(), TileMap::Playing) << when;
+        EXPECT_FALSE(game.ghostMode) << when;
+        EXPECT_TRUE(game.ghostRecorder->recording) << when;
+        EXPECT_TRUE(game.ghostRecorder->frames.empty()) << when;
+        EXPECT_EQ(game.frameTimer->getTotal(), 0) << when;
+        EXPECT_TRUE(game.frameTimer->running) << when;
+        EXPECT_TRUE(game.frameTimer->countdown) << when;
+        EXPECT_EQ(game.frameTimer->limit, 600) << when;
+    };
+
     game.screen = Screen::SelectMap;
     game.selectedLevel = 4;  // the level with a time limit of 10 s
     click(playAt);
     driver.tick();
-    ASSERT_TRUE(game.inGame);
-    EXPECT_EQ(game.levelList->currentIndex, 3);
-    EXPECT_FALSE(game.ghostMode);
-    EXPECT_TRUE(game.ghostRecorder->recording);
-    EXPECT_TRUE(game.frameTimer->countdown);
-    EXPECT_EQ(game.frameTimer->limit, 600);
-    EXPECT_NE(game.tileMap->getPlayer()->w, 0.0f) << "the player was not activated";
+    expectAfresh("first start");
+
+    // A run that changed everything a start resets: moved, timed, recorded,
+    // then turned into a ghost run that is under way.
+    driver.hold(ALLEGRO_KEY_DOWN);
+    driver.tick(10);
+    driver.release(ALLEGRO_KEY_DOWN);
+    driver.press(ALLEGRO_KEY_ENTER);
+    driver.hold(ALLEGRO_KEY_RIGHT);
+    driver.tick(5);
+    driver.release(ALLEGRO_KEY_RIGHT);
+    ASSERT_TRUE(game.ghostMode);
+    ASSERT_NE(game.tileMap->getPlayer()->x, playerStart.x);
+    ASSERT_NE(game.tileMap->getGhost()->y, playerStart.y);
+    ASSERT_EQ(game.frameTimer->getTotal(), 14);
+
+    // Out through the pause screen to the map selection, and the same level
+    // started again.
+    driver.press(ALLEGRO_KEY_ESCAPE);
+    driver.tick();
+    click(selectAt);
+    driver.tick();
+    ASSERT_EQ(game.screen, Screen::SelectMap);
+    ASSERT_EQ(game.selectedLevel, 4);
+    click(playAt);
+    driver.tick();
+    expectAfresh("second start");
 }
 
 TEST_F(GameMenuTest, tutorialReturnsToWhereItWasOpened)
