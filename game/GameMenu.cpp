@@ -20,6 +20,7 @@ namespace {
 // The link hand that shows over a button.
 const int linkCursor = 17;
 const int leftButton = 1;
+const Rect virtualScreen(0.0f, 0.0f, 2560.0f, 1440.0f);
 
 struct MenuButton {
     const Rect& rect;
@@ -61,11 +62,21 @@ int hoverTest(Game& game, std::initializer_list<MenuButton> buttons)
     return found;
 }
 
+// Leaves the pause screen for a screen without the level. The level's
+// bounds go, and the view that this tick already pushed into them is set
+// again, so the first frame of the new screen shows the whole virtual screen.
+void leavePause(Game& game, int screen)
+{
+    game.screen = screen;
+    game.camera->clearBounds();
+    game.camera->setView(virtualScreen);
+}
+
 } // namespace
 
 void Game::updateMenu()
 {
-    camera->setView(Rect(0.0f, 0.0f, 2560.0f, 1440.0f));
+    camera->setView(virtualScreen);
 
     // A toggle of the sounds in this tick reaches the music at the next tick.
     if (!menuMusicOn && soundsOn) {
@@ -222,19 +233,16 @@ void Game::updatePause()
         if (m.resumeHovered) {
             inGame = true;
         } else if (m.selectHovered) {
-            screen = Screen::SelectMap;
-            camera->clearBounds();
+            leavePause(*this, Screen::SelectMap);
         } else if (m.tutorialHovered) {
             screen = Screen::Tutorial;
         } else if (m.mainHovered) {
-            screen = Screen::MainMenu;
-            camera->clearBounds();
+            leavePause(*this, Screen::MainMenu);
         } else if (m.soundsHovered) {
             toggleSounds();
         }
     } else if (events->wasKeyPressed(ALLEGRO_KEY_BACKSPACE)) {
-        screen = Screen::SelectMap;
-        camera->clearBounds();
+        leavePause(*this, Screen::SelectMap);
     }
 }
 

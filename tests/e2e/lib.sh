@@ -1,8 +1,47 @@
 # Shared by the end-to-end scripts: run under tests/support/headless.sh.
+#
+# Whatever way a script ends (a failed check, a command failing under set -e,
+# an interrupt, or its last line), the programs it started with start_program
+# are ended and the folders it made with make_folder are removed, so a failing
+# test never leaves a game running.
+
+_programs=""
+_folders=""
+
+_clean_up() {
+    for _p in $_programs; do
+        kill -KILL "$_p" 2>/dev/null || true
+        wait "$_p" 2>/dev/null || true
+    done
+    for _f in $_folders; do
+        rm -rf "$_f"
+    done
+}
+trap _clean_up EXIT
+# A signal ends the script through exit, so the clean-up above runs too.
+trap 'exit 1' INT TERM HUP
 
 fail() {
     echo "FAIL: $*" >&2
     exit 1
+}
+
+# make_folder VAR: a fresh temporary folder, named in VAR, removed on the way out.
+make_folder() {
+    _folder=$(mktemp -d)
+    _folders="$_folders $_folder"
+    printf -v "$1" '%s' "$_folder"
+}
+
+# start_program OUTPUT COMMAND [ARGS...]: runs the command in the background
+# with its standard output and error in OUTPUT; its process id is in $pid
+# until wait_for_exit has collected it, and it is killed on the way out.
+start_program() {
+    _output=$1
+    shift
+    "$@" > "$_output" 2>&1 &
+    pid=$!
+    _programs="$_programs $pid"
 }
 
 # wait_for_window NAME PID: prints the id of the first window named exactly
@@ -26,12 +65,14 @@ wait_for_window() {
 wait_for_exit() {
     for _ in $(seq $(($2 * 10))); do
         if ! kill -0 "$1" 2>/dev/null; then
-            wait "$1"
-            return $?
+            _code=0
+            wait "$1" || _code=$?
+            # Collected: the number may now be given to another process.
+            _programs=$(echo "$_programs" | tr ' ' '\n' | grep -vx "$1" | tr '\n' ' ')
+            return "$_code"
         fi
         sleep 0.1
     done
-    kill -9 "$1" 2>/dev/null
     fail "the program did not end within $2 s"
 }
 

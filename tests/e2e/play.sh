@@ -3,7 +3,7 @@
 # tree, played with xdotool from the main menu through a won level back to
 # the map selection, then closed with the window's close button.
 #   play.sh BUILD_DIR SOURCE_DIR FAKE_BOX_LIB WM_CLOSE [SCREENSHOT_DIR]
-set -u
+set -eu
 build=$1
 source=$2
 fakebox=$3
@@ -12,17 +12,15 @@ if [ -z "${DISPLAY:-}" ] || [ "${ORVELLE_E2E_INNER:-}" != 1 ]; then
     ORVELLE_E2E_INNER=1 exec "$source/tests/support/headless.sh" "$0" "$@"
 fi
 . "$source/tests/e2e/lib.sh"
-tree=$(mktemp -d)
+make_folder tree
 shots=${5:-$tree/shots}
 mkdir -p "$shots"
-trap 'rm -rf "$tree"' EXIT
 
 "$build/tests/make-test-tree" "$tree" "$source" || fail "could not make the data tree"
-cd "$tree" || fail "no data tree"
+cd "$tree"
 
 # A fatal error shows its text on standard error instead of blocking.
-LD_PRELOAD="$fakebox" "$build/orvelle" > "$tree/out.txt" 2>&1 &
-pid=$!
+start_program "$tree/out.txt" env LD_PRELOAD="$fakebox" "$build/orvelle"
 id=$(wait_for_window Orvelle "$pid")
 
 # window_pixel VX VY: the screen pixel of a point of the 2560 x 1440 virtual
@@ -55,19 +53,21 @@ xdotool mousemove "$mx" "$my"
 
 expect_background main_menu 0 0 160
 key Return
-sleep 0.5
 expect_background select_map 0 120 0
 key Return
-sleep 0.5
-screenshot "$shots/level_start.png"
+# The level's whole map over the window: the bottom wall there.
+expect_background level_start 120 120 120
 
-# The first level: walk right to the goal (67 ticks), then the win shows for
-# 3 s and play returns to the map selection.
+# The first level: walk right to the goal (67 ticks). The first won tick
+# stores the win in the list file; the win shows for 3 s and play returns to
+# the map selection.
 xdotool keydown --window "$id" Right
-sleep 2
+for _ in $(seq 200); do
+    grep -q '^Resources/Levels/walk.txt Walk 1800 1200 600 1 ' Resources/Levels/LevelList.txt && break
+    sleep 0.1
+done
 screenshot "$shots/won.png"
 xdotool keyup --window "$id" Right
-sleep 3
 expect_background after_win 0 120 0
 
 list=$(cat Resources/Levels/LevelList.txt)
@@ -77,7 +77,7 @@ time=$(echo "$list" | awk '$2 == "Walk" {print $7}')
 [ "$time" -ge 67 ] && [ "$time" -le 600 ] || fail "the stored time is $time ticks"
 
 "$wmclose" "$id"
-wait_for_exit "$pid" 10
-code=$?
+code=0
+wait_for_exit "$pid" 10 || code=$?
 [ "$code" = 0 ] || fail "ended with $code after the close request: $(cat "$tree/out.txt")"
 echo "play: ok (won in $time ticks; screenshots in $shots)"

@@ -1,6 +1,7 @@
 #include "GameDriver.hpp"
 
 #include "AudioSpy.hpp"
+#include "Display.hpp"
 #include "Events.hpp"
 #include "Resources.hpp"
 #include "ResourceStore.hpp"
@@ -12,8 +13,10 @@
 #include <allegro5/allegro_image.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <utility>
 
 #include <unistd.h>
 
@@ -59,8 +62,40 @@ void GameDriver::startGame()
 
     game.init();
     game.loadResources();
+    settlePointer();
     game.events->stopTimer();
     AudioSpy::clear();
+}
+
+void GameDriver::settlePointer()
+{
+    // The game put the pointer in the middle of its window at start-up; the X
+    // server reports that move whenever it gets round to it, and a report
+    // arriving during a test would be an event the test did not inject. Two
+    // moves of our own, each waited for, come after it in the same stream:
+    // once the second has arrived, the start-up move is in the queue, where
+    // stopping the timer drops it.
+    ALLEGRO_EVENT_QUEUE* reports = al_create_event_queue();
+    al_register_event_source(reports, al_get_mouse_event_source());
+    ALLEGRO_DISPLAY* window = game.display->get();
+    const int middleX = game.display->getWidth() / 2;
+    const int middleY = game.display->getHeight() / 2;
+    for (const auto& at : {std::make_pair(1, 1), std::make_pair(middleX, middleY)}) {
+        if (!al_set_mouse_xy(window, at.first, at.second))
+            std::abort();
+        ALLEGRO_EVENT event;
+        bool arrived = false;
+        while (!arrived && al_wait_for_event_timed(reports, &event, 30.0)) {
+            arrived = (event.type == ALLEGRO_EVENT_MOUSE_WARPED || event.type == ALLEGRO_EVENT_MOUSE_AXES) &&
+                      event.mouse.x == at.first && event.mouse.y == at.second;
+        }
+        if (!arrived) {
+            std::fprintf(stderr, "GameDriver: the X server never reported the pointer at (%d, %d)\n", at.first,
+                         at.second);
+            std::abort();
+        }
+    }
+    al_destroy_event_queue(reports);
 }
 
 GameDriver::~GameDriver()

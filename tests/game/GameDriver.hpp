@@ -54,6 +54,9 @@ public:
 
 private:
     void startGame();
+    // Waits until the X server has reported the game's start-up pointer move,
+    // so that no report of it can reach the queue after the test begins.
+    void settlePointer();
     void inject(ALLEGRO_EVENT event);
     int mouseX = 0;
     int mouseY = 0;

@@ -124,17 +124,54 @@ TEST_F(GameMenuTest, mapSelection_keysWinOverTheClickAndTheChoiceStopsAtBothEnds
 
 TEST_F(GameMenuTest, mapSelection_startsTheChosenLevelAfresh)
 {
+    const Rect playerStart(40, 40, 16, 16);
+    const Rect noObject;
+    auto expectAfresh = [&](const char* when) {
+        ASSERT_TRUE(game.inGame) << when;
+        EXPECT_EQ(game.levelList->currentIndex, 3) << when;
+        EXPECT_EQ(*game.tileMap->getPlayer(), playerStart) << when << ": the player was not activated at its start";
+        EXPECT_EQ(*game.tileMap->getGhost(), noObject) << when << ": the ghost is shown";
+        EXPECT_EQ(game.tileMap->getState(), TileMap::Playing) << when;
+        EXPECT_FALSE(game.ghostMode) << when;
+        EXPECT_TRUE(game.ghostRecorder->recording) << when;
+        EXPECT_TRUE(game.ghostRecorder->frames.empty()) << when;
+        EXPECT_EQ(game.frameTimer->getTotal(), 0) << when;
+        EXPECT_TRUE(game.frameTimer->running) << when;
+        EXPECT_TRUE(game.frameTimer->countdown) << when;
+        EXPECT_EQ(game.frameTimer->limit, 600) << when;
+    };
+
     game.screen = Screen::SelectMap;
     game.selectedLevel = 4;  // the level with a time limit of 10 s
     click(playAt);
     driver.tick();
-    ASSERT_TRUE(game.inGame);
-    EXPECT_EQ(game.levelList->currentIndex, 3);
-    EXPECT_FALSE(game.ghostMode);
-    EXPECT_TRUE(game.ghostRecorder->recording);
-    EXPECT_TRUE(game.frameTimer->countdown);
-    EXPECT_EQ(game.frameTimer->limit, 600);
-    EXPECT_NE(game.tileMap->getPlayer()->w, 0.0f) << "the player was not activated";
+    expectAfresh("first start");
+
+    // A run that changed everything a start resets: moved, timed, recorded,
+    // then turned into a ghost run that is under way.
+    driver.hold(ALLEGRO_KEY_DOWN);
+    driver.tick(10);
+    driver.release(ALLEGRO_KEY_DOWN);
+    driver.press(ALLEGRO_KEY_ENTER);
+    driver.hold(ALLEGRO_KEY_RIGHT);
+    driver.tick(5);
+    driver.release(ALLEGRO_KEY_RIGHT);
+    ASSERT_TRUE(game.ghostMode);
+    ASSERT_NE(game.tileMap->getPlayer()->x, playerStart.x);
+    ASSERT_NE(game.tileMap->getGhost()->y, playerStart.y);
+    ASSERT_EQ(game.frameTimer->getTotal(), 14);
+
+    // Out through the pause screen to the map selection, and the same level
+    // started again.
+    driver.press(ALLEGRO_KEY_ESCAPE);
+    driver.tick();
+    click(selectAt);
+    driver.tick();
+    ASSERT_EQ(game.screen, Screen::SelectMap);
+    ASSERT_EQ(game.selectedLevel, 4);
+    click(playAt);
+    driver.tick();
+    expectAfresh("second start");
 }
 
 TEST_F(GameMenuTest, tutorialReturnsToWhereItWasOpened)
@@ -193,15 +230,39 @@ TEST_F(GameMenuTest, pauseMenu_resumeKeepsTheRunAndLeavingClearsTheBounds)
     EXPECT_FLOAT_EQ(game.tileMap->getPlayer()->x, player.x);
     EXPECT_EQ(game.ghostRecorder->frames.size(), recorded);
 
-    // Backspace on the pause menu goes to the map selection, unbounded.
-    driver.tick();
-    driver.press(ALLEGRO_KEY_ESCAPE);
-    driver.tick();
-    driver.press(ALLEGRO_KEY_BACKSPACE);
-    driver.tick();
-    EXPECT_EQ(game.screen, Screen::SelectMap);
-    game.camera->setView(Rect(-500, -500, 2560, 1440));
-    EXPECT_FLOAT_EQ(game.camera->getView().x, -500) << "bounds still set";
+    // The ways out of the pause screen to a screen without the level. The
+    // level's bounds hold the small map in the middle of the view, so while
+    // they are set the menus' view is pushed to (-1120, -640); the frame
+    // drawn after the tick that leaves must already show the whole virtual
+    // screen.
+    struct Row {
+        const char* what;
+        Kest::tvec2<float> clickAt;
+        int key;
+        int screen;
+    } rows[] = {
+        {"click select", selectAt, 0, Screen::SelectMap},
+        {"click main", mainAt, 0, Screen::MainMenu},
+        {"Backspace", nowhere, ALLEGRO_KEY_BACKSPACE, Screen::SelectMap},
+    };
+    for (const Row& row : rows) {
+        driver.startLevel(1);
+        driver.tick();
+        driver.press(ALLEGRO_KEY_ESCAPE);
+        driver.tick(2);
+        ASSERT_EQ(game.screen, Screen::Pause) << row.what;
+        ASSERT_FLOAT_EQ(game.camera->getView().x, -1120) << row.what << ": the level's bounds are not what this expects";
+
+        if (row.key != 0)
+            driver.press(row.key);
+        else
+            click(row.clickAt);
+        driver.tick();
+        EXPECT_EQ(game.screen, row.screen) << row.what;
+        EXPECT_EQ(game.camera->getView(), Rect(0, 0, 2560, 1440)) << row.what;
+        game.camera->setView(Rect(-500, -500, 2560, 1440));
+        EXPECT_FLOAT_EQ(game.camera->getView().x, -500) << row.what << ": bounds still set";
+    }
 }
 
 TEST_F(GameMenuTest, soundsToggleReachesTheMusicAtTheNextTick)
