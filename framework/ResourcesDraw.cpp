@@ -41,16 +41,53 @@ Rect wholePicture(const Kest::Bitmap* picture)
     return Rect(0.0f, 0.0f, (float)picture->width, (float)picture->height);
 }
 
+// Allegro draws a memory bitmap onto a video bitmap in software, through the
+// current transform alone: the projection that maps the camera's view onto
+// the display is left out, and the picture would land at its world
+// coordinates taken as pixels. A picture larger than the largest texture (a
+// batch of a long level) is such a memory bitmap; it is drawn with the
+// projection and the target's viewport folded into the current transform.
+template <typename Draw>
+void drawProjected(ALLEGRO_BITMAP* picture, Draw draw)
+{
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    if ((al_get_bitmap_flags(picture) & ALLEGRO_MEMORY_BITMAP) == 0 || target == nullptr ||
+        (al_get_bitmap_flags(target) & ALLEGRO_MEMORY_BITMAP) != 0) {
+        draw();
+        return;
+    }
+    const ALLEGRO_TRANSFORM kept = *al_get_current_transform();
+    ALLEGRO_TRANSFORM toPixels = kept;
+    al_compose_transform(&toPixels, al_get_current_projection_transform());
+    // From -1..1 (y upward) to the target's pixels (y downward).
+    al_translate_transform(&toPixels, 1.0f, -1.0f);
+    al_scale_transform(&toPixels, (float)al_get_bitmap_width(target) / 2.0f,
+                       -(float)al_get_bitmap_height(target) / 2.0f);
+    al_use_transform(&toPixels);
+    draw();
+    al_use_transform(&kept);
+}
+
 void drawScaled(const Kest::Bitmap* picture, const Rect& t)
 {
-    al_draw_scaled_bitmap(picture->bitmap, 0.0f, 0.0f, (float)picture->width, (float)picture->height, t.x, t.y,
-                          t.w, t.h, 0);
+    drawProjected(picture->bitmap, [&] {
+        al_draw_scaled_bitmap(picture->bitmap, 0.0f, 0.0f, (float)picture->width, (float)picture->height, t.x,
+                              t.y, t.w, t.h, 0);
+    });
 }
 
 void drawTintedScaled(const Kest::Bitmap* picture, ALLEGRO_COLOR tint, const Rect& t)
 {
-    al_draw_tinted_scaled_bitmap(picture->bitmap, tint, 0.0f, 0.0f, (float)picture->width,
-                                 (float)picture->height, t.x, t.y, t.w, t.h, 0);
+    drawProjected(picture->bitmap, [&] {
+        al_draw_tinted_scaled_bitmap(picture->bitmap, tint, 0.0f, 0.0f, (float)picture->width,
+                                     (float)picture->height, t.x, t.y, t.w, t.h, 0);
+    });
+}
+
+// At its natural size, its top-left corner at the position.
+void drawAt(const Kest::Bitmap* picture, const Kest::tvec2<float>& position)
+{
+    drawProjected(picture->bitmap, [&] { al_draw_bitmap(picture->bitmap, position.x, position.y, 0); });
 }
 } // namespace
 
@@ -102,7 +139,7 @@ void Resources::drawBitmap(std::string key, const Kest::tvec2<float>& position)
     Kest::Bitmap* picture = getBitmap(key);
     if (!drawingToBatch && !rectsOverlap(wholePicture(picture) + position, camera->getView()))
         return;
-    al_draw_bitmap(picture->bitmap, position.x, position.y, 0);
+    drawAt(picture, position);
 }
 
 void Resources::drawBitmap(std::string key, ALLEGRO_COLOR tint, const Rect& destination, bool centred)
@@ -140,7 +177,7 @@ void Resources::drawBatch(std::string key, const Kest::tvec2<float>& position)
     Kest::Bitmap* batch = getBatch(key);
     if (!rectsOverlap(wholePicture(batch) + position, camera->getView()))
         return;
-    al_draw_bitmap(batch->bitmap, position.x, position.y, 0);
+    drawAt(batch, position);
 }
 
 void Resources::drawFilledRect(ALLEGRO_COLOR color, Rect rect, bool centred)

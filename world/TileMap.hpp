@@ -115,6 +115,9 @@ public:
     // --- Drawing, once per drawn frame of play: the map, then the darkness.
     void draw();
     void drawLight();
+    // The light square's half side r and its side 2r, both ints in world
+    // units, can be formed from the tile size and lightSize.
+    bool lightSquareFits();
 
     // Draws a 400 x 400 preview of the level file into a batch keyed by the
     // path followed by the suffix, and returns that key.

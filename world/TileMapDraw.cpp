@@ -14,7 +14,21 @@ bool isActive(const std::map<std::string, MAP::Object*>& objects, const char* na
     return found != objects.end() && found->second->active;
 }
 
+// Half the side of the light square in world units, before truncation.
+float lightRadius(const TileMap& map)
+{
+    return (map.tileSize.x + map.tileSize.y) * map.lightSize / 2.0f;
+}
+
 } // namespace
+
+bool TileMap::lightSquareFits()
+{
+    // Truncated, r then lies strictly between -2^30 and 2^30, and 2r fits an
+    // int.
+    const float radius = lightRadius(*this);
+    return radius > -1073741824.0f && radius < 1073741824.0f;
+}
 
 void TileMap::draw()
 {
@@ -49,8 +63,10 @@ void TileMap::drawLight()
     if (!lightOn)
         return;
 
-    // Half the side of the light square: lightSize average tile sizes.
-    const int r = static_cast<int>((tileSize.x + tileSize.y) * lightSize / 2.0f);
+    // Half the side of the light square: lightSize average tile sizes. The
+    // reader refuses a level whose light picture would need a larger square;
+    // a level without one ends at "BLACK" below, whatever r is.
+    const int r = lightSquareFits() ? static_cast<int>(lightRadius(*this)) : 0;
     const float rf = static_cast<float>(r);
 
     // Under this blender every pixel drawn multiplies what is there: black

@@ -3,140 +3,44 @@
 #include "Bitmap.hpp"
 #include "Camera.hpp"
 #include "Errors.hpp"
+#include "LevelLine.hpp"
 #include "MapObject.hpp"
 #include "Resources.hpp"
 
 #include <allegro5/allegro.h>
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 namespace {
 
-// Neither side of the map may be longer than this many world units. Every
-// batch of a group lies inside the map, so this bounds the batches too: a
-// 16384 x 16384 picture of 4 bytes a pixel is still within what Allegro can
-// address, while a larger one overflows its int size computation once it
-// falls back to a memory bitmap.
-const float maxMapSide = 16384.0f;
+// Every batch of a group lies inside the map, and the camera's bounds convert
+// the map's size to int: neither side may be longer than an int holds, in
+// world units either way. Longer maps than the largest texture are fine: such
+// a batch becomes a memory bitmap.
+bool fitsInt(float units)
+{
+    return units >= -2147483648.0f && units < 2147483648.0f;
+}
 
 // Every group's two batches reach from near the map's corner to the group's
 // far corner, so a level of many groups asks for many maps' worth of
 // pictures: a few kilobytes of rows with a different suffix each could ask
 // for hundreds of gigabytes. All batches of a level together may hold at most
-// as many pixels as four of the largest (4 GiB at 4 bytes a pixel).
+// as many pixels as four of 16384 x 16384 (4 GiB at 4 bytes a pixel).
 const double maxBatchPixels = 4.0 * 16384.0 * 16384.0;
 
-// One content line of a level file, read word by word: a word is a run of
-// non-blank characters. Words after those a line needs are ignored. A word
-// the line needs but lacks, or a number that can't be one, ends the program
-// with a message naming the level file and the line.
-class LevelLine {
-public:
-    LevelLine(const std::string& path, size_t number, const std::string& text)
-        : path(path), number(number), text(text), words(text)
-    {
-    }
+// A batch that falls back to a memory bitmap is addressed with an int count
+// of bytes, 4 a pixel.
+const double maxPixelsOfOneBatch = 2147483647.0 / 4.0;
 
-    [[noreturn]] void fail(const std::string& what)
-    {
-        fatalError("Level " + path + " - " + what + " on line " + std::to_string(number) + ": " + text);
-    }
-
-    // False when the line has no more words.
-    bool tryWord(std::string& word) { return bool(words >> word); }
-
-    std::string word()
-    {
-        std::string word;
-        if (!tryWord(word))
-            fail("missing word");
-        return word;
-    }
-
-    // The first non-blank character; the next word begins right after it.
-    char character()
-    {
-        char c;
-        if (!(words >> c))
-            fail("missing word");
-        return c;
-    }
-
-    int integer() { return toInteger(word()); }
-
-    // Sizes are counted in world units from 0 up.
-    float size()
-    {
-        const int value = integer();
-        if (value < 0)
-            fail("negative size");
-        return (float)value;
-    }
-
-    // Optional sign and decimal digits at the start of the word; whatever
-    // follows the digits is ignored.
-    int toInteger(const std::string& word)
-    {
-        int value;
-        if (!parseInteger(word, value))
-            fail("not a number");
-        return value;
-    }
-
-    // A value computed from the line, truncated toward zero; it must fit an int.
-    int truncate(float value)
-    {
-        if (!(value >= -2147483648.0f && value < 2147483648.0f))
-            fail("number out of range");
-        return (int)value;
-    }
-
-    // As toInteger, but a word that does not begin with a number is no
-    // failure: it returns false and such words count as "any other word".
-    bool parseInteger(const std::string& word, int& value)
-    {
-        const char* start = word.c_str();
-        char* end = nullptr;
-        errno = 0;
-        const long parsed = std::strtol(start, &end, 10);
-        if (end == start)
-            return false;
-        if (errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
-            fail("number out of range");
-        value = (int)parsed;
-        return true;
-    }
-
-    // The word "0" or "1" (or any word beginning with that number); false
-    // when it is missing or something else, and the field keeps its value.
-    bool tryBoolean(bool& value)
-    {
-        std::string word;
-        int number;
-        if (!tryWord(word) || !parseInteger(word, number) || (number != 0 && number != 1))
-            return false;
-        value = number == 1;
-        return true;
-    }
-
-private:
-    const std::string& path;
-    size_t number;
-    const std::string& text;
-    std::istringstream words;
-};
-
-// The number a word begins with, or -1 for any other word. The kind and
-// effect words and CAMERA_FIX only tell a few small numbers from the rest.
-int choice(LevelLine& line, const std::string& word)
+// A count in decimal digits, however large.
+std::string wholeNumber(double count)
 {
-    int value;
-    if (!line.parseInteger(word, value) || value < 0)
-        return -1;
-    return value;
+    char digits[400];
+    std::snprintf(digits, sizeof digits, "%.0f", count);
+    return digits;
 }
 
 // Applies a recognised [Info] key line; false when its first word is none of
@@ -147,13 +51,14 @@ bool applyInfoLine(TileMap& map, LevelLine& line)
     if (!line.tryWord(key))
         return false;
     if (key == "TILE_SIZE") {
-        const float w = line.size();
-        const float h = line.size();
-        map.tileSize = Kest::tvec2<float>(w, h);
+        // Any two ints, negative ones included.
+        const int w = line.integer();
+        const int h = line.integer();
+        map.tileSize = Kest::tvec2<float>((float)w, (float)h);
     } else if (key == "PLAYER_SIZE") {
-        const float w = line.size();
-        const float h = line.size();
-        map.playerSize = Kest::tvec2<float>(w, h);
+        const int w = line.integer();
+        const int h = line.integer();
+        map.playerSize = Kest::tvec2<float>((float)w, (float)h);
     } else if (key == "PLAYER_POS") {
         const int x = line.integer();
         const int y = line.integer();
@@ -184,7 +89,8 @@ bool applyInfoLine(TileMap& map, LevelLine& line)
             map.timeLimitOn = true;
         }
     } else if (key == "LIGHT_ONSTART") {
-        // A missing or malformed value keeps the earlier one.
+        // A missing or malformed value (anything but a number 0 or 1) keeps
+        // the earlier one.
         line.tryBoolean(map.lightOnStart);
         map.lightOn = map.lightOnStart;
     } else if (key == "LIGHT_SIZE") {
@@ -210,9 +116,10 @@ bool applyInfoLine(TileMap& map, LevelLine& line)
         al_clear_to_color(al_map_rgba(0, 0, 0, 255));
         al_set_target_bitmap(previous);
     } else if (key == "CAMERA_FIX") {
-        const int mode = choice(line, line.word());
-        if (mode == 0 || mode == 1)
-            map.cameraMode = mode;
+        // The words "0" and "1" exactly; any other word leaves the mode.
+        const std::string mode = line.word();
+        if (mode == "0" || mode == "1")
+            map.cameraMode = mode == "1" ? 1 : 0;
     } else {
         return false;
     }
@@ -225,24 +132,27 @@ void readType(TileMap& map, LevelLine& line)
 {
     TileMap::Type type;
     type.mark = line.character();
-    switch (choice(line, line.word())) {
-    case 1: type.kind = TileMap::Block; break;
-    case 2: type.kind = TileMap::Switch; break;
-    case 3: type.kind = TileMap::LightSwitch; break;
-    default: break;
-    }
-    switch (choice(line, line.word())) {
-    case 1: type.effect = TileMap::Goal; break;
-    case 2: type.effect = TileMap::Deadly; break;
-    default: break;
-    }
+    // The kind and effect words are compared whole: "01" or "1.0" is any
+    // other word, which leaves a Decoration without an effect.
+    const std::string kind = line.word();
+    if (kind == "1")
+        type.kind = TileMap::Block;
+    else if (kind == "2")
+        type.kind = TileMap::Switch;
+    else if (kind == "3")
+        type.kind = TileMap::LightSwitch;
+    const std::string effect = line.word();
+    if (effect == "1")
+        type.effect = TileMap::Goal;
+    else if (effect == "2")
+        type.effect = TileMap::Deadly;
     // A light switch always switches the darkness one way or the other; a
     // switch or decoration with an effect is a block that carries it.
     if (type.kind == TileMap::LightSwitch && type.effect == TileMap::None)
         type.effect = TileMap::Goal;
     if ((type.kind == TileMap::Switch || type.kind == TileMap::Decoration) && type.effect != TileMap::None)
         type.kind = TileMap::Block;
-    // Missing or malformed: not solid, not inverted.
+    // Malformed (any word but a number 0 or 1): not solid, not inverted.
     line.tryBoolean(type.solid);
     line.tryBoolean(type.inverted);
     type.bitmap1 = line.word();
@@ -302,11 +212,10 @@ void makeObjects(TileMap& map)
 }
 
 // Where a group's two batches lie: their top-left corner and their size in
-// pixels (world units).
+// pixels (world units), not yet truncated to whole pixels.
 struct GroupExtent {
     Kest::tvec2<float> origin;
-    int width;
-    int height;
+    Kest::tvec2<float> size;
 };
 
 // The extent of the group's Block and Decoration tiles from the map's corner;
@@ -334,7 +243,7 @@ GroupExtent groupExtent(TileMap& map, char suffix)
         min.x = 0.0f;
     if (min.y == 8.0f)
         min.y = 0.0f;
-    return {min, (int)(max.x - min.x), (int)(max.y - min.y)};
+    return {min, max - min};
 }
 
 // Draws the group's Block and Decoration tiles into its two batches: doors
@@ -345,12 +254,17 @@ void makeGroupBatches(TileMap& map, char suffix, TileMap::Suff* group)
     const GroupExtent extent = groupExtent(map, suffix);
     const Kest::tvec2<float> min = extent.origin;
     group->origin = min;
-    const int width = extent.width;
-    const int height = extent.height;
+    // Never negative: the far corner lies at or beyond the origin.
+    const double width = std::trunc((double)extent.size.x);
+    const double height = std::trunc((double)extent.size.y);
 
     for (int j = 0; j <= 1; j++) {
         const std::string key = map.levelPath + suffix + (char)('0' + j);
-        map.resources->createBatch(width, height, key);
+        // A side beyond an int (the far corner's float sum may round up to
+        // one) or more bytes than an int counts is more than Allegro makes.
+        if (!(width < 2147483648.0 && height < 2147483648.0 && width * height <= maxPixelsOfOneBatch))
+            fatalError("Batch with key> " + key + " <not created");
+        map.resources->createBatch((int)width, (int)height, key);
         map.batchKeys.push_back(key);
         map.resources->beginBatch(key);
         // A new batch holds whatever memory it was given, and every batch
@@ -429,23 +343,22 @@ void TileMap::load(Resources* resources, Camera* camera, std::string path, Kest:
         fatalError("Level " + path + " - missing [Types]");
     if (section == 2)
         fatalError("Level " + path + " - missing [Map]");
-    if ((float)mapSize.x * tileSize.x > maxMapSide || (float)mapSize.y * tileSize.y > maxMapSide)
+    if (!fitsInt((float)mapSize.x * tileSize.x) || !fitsInt((float)mapSize.y * tileSize.y))
         fatalError("Level " + path + " - map too large: " + std::to_string(mapSize.x) + " x " +
                    std::to_string(mapSize.y) + " cells of " + std::to_string((long long)tileSize.x) + " x " +
-                   std::to_string((long long)tileSize.y) + " units, more than 16384 units a side");
+                   std::to_string((long long)tileSize.y) + " units, more than 2147483647 units a side");
     double batchPixels = 0.0;
     for (auto& entry : suffs) {
         const GroupExtent extent = groupExtent(*this, entry.first);
-        batchPixels += 2.0 * (double)extent.width * (double)extent.height;
+        batchPixels += 2.0 * std::trunc((double)extent.size.x) * std::trunc((double)extent.size.y);
     }
     if (batchPixels > maxBatchPixels)
         fatalError("Level " + path + " - door groups too large: " + std::to_string(suffs.size()) +
-                   " groups need " + std::to_string((long long)batchPixels) + " pixels of batches, more than " +
-                   std::to_string((long long)maxBatchPixels));
-    // Half the side of the light square, in world units, becomes an int in
-    // every frame with the darkness on: it must fit one.
-    const float lightRadius = (tileSize.x + tileSize.y) * lightSize / 2.0f;
-    if (!(lightRadius > -2147483648.0f && lightRadius < 2147483648.0f)) {
+                   " groups need " + wholeNumber(batchPixels) + " pixels of batches, more than " +
+                   wholeNumber(maxBatchPixels));
+    // Only a level with a light picture ever draws the light square; in any
+    // other the first lit frame ends at the missing darkness picture.
+    if (!lightBitmapKey.empty() && !lightSquareFits()) {
         std::ostringstream size;
         size << lightSize;
         fatalError("Level " + path + " - light too large: LIGHT_SIZE " + size.str() + " with tiles of " +

@@ -1,10 +1,10 @@
 #include "TileMap.hpp"
 
 #include "Errors.hpp"
+#include "LevelLine.hpp"
 #include "Resources.hpp"
 
 #include <algorithm>
-#include <sstream>
 
 namespace {
 // The side of a preview picture, in pixels.
@@ -24,7 +24,8 @@ std::string TileMap::makePicture(Resources* resources, std::string path, std::st
     PictureStruct picture;
     int section = 0;
     int y = 0;
-    for (const std::string& line : lines) {
+    for (size_t n = 0; n < lines.size(); n++) {
+        const std::string& line = lines[n];
         if (section == 0 && line == "[Types]") {
             section = 1;
             continue;
@@ -36,11 +37,15 @@ std::string TileMap::makePicture(Resources* resources, std::string path, std::st
         if (line.empty())
             continue;
         if (section == 1) {
-            std::istringstream words(line);
-            char mark = 0;
+            // The mark and the picture word, five words apart, as the level
+            // reader reads them; a line without them ends the program with
+            // the level reader's message.
+            LevelLine words(path, n + 1, line);
+            const char mark = words.character();
             std::string unused;
-            std::string bitmap1;
-            words >> mark >> unused >> unused >> unused >> unused >> bitmap1;
+            for (int i = 0; i < 4; i++)
+                words.tryWord(unused);
+            const std::string bitmap1 = words.word();
             // A mark already defined keeps its first picture.
             picture.bitmaps.insert(std::make_pair(mark, bitmap1));
         } else if (section == 2) {

@@ -35,12 +35,12 @@ static void press(TileMap& map, TileMap::Tile* tile)
 
 // The centre cell's coordinate on one axis, from the distance of the centre
 // to the map's offset. False when the cell lies so far out that none of the
-// three cells around it is on the grid (also for a zero tile size), which
-// keeps the conversion to int in range.
+// three cells around it is on the grid (also for a zero tile size, and on
+// either side for a negative one), which keeps the conversion to int in range.
 static bool centreCell(float position, float size, float offset, float tileSize, int cells, int& cell)
 {
     const float quotient = std::fabs(size / 2.0f + position - offset) / tileSize;
-    if (!(quotient < (float)cells + 1.0f))
+    if (!(quotient > -2.0f && quotient < (float)cells + 1.0f))
         return false;
     cell = (int)quotient;
     return true;

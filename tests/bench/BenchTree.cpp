@@ -141,6 +141,34 @@ BenchTree::Level BenchTree::generated(const std::string& path, int side, int til
     return {path, text.str()};
 }
 
+BenchTree::Level BenchTree::corridor(const std::string& path, int columns, int rows, int tileSize)
+{
+    const std::string tiles = "Resources/Pictures/tiles/";
+    std::ostringstream text;
+    text << "[Info]\n"
+         << "TILE_SIZE " << tileSize << " " << tileSize << "\n"
+         << "PLAYER_SIZE " << tileSize * 5 / 8 << " " << tileSize * 5 / 8 << "\n"
+         << "PLAYER_POS 2 " << rows / 2 + 1 << "\nPLAYER_SPEED 8\n"
+         << "PLAYER_BMP Resources/Pictures/objects/player.png\n"
+         << "GHOST_BMP Resources/Pictures/objects/ghost.png\n"
+         << "CAMERA_FIX 1\n"
+         << "[Types]\n"
+         << ". 0 0 0 0 " << tiles << "floor.png\n"
+         << "# 1 0 1 0 " << tiles << "wall.png " << tiles << "wall.png\n"
+         << "G 1 1 0 0 " << tiles << "goal.png " << tiles << "goal.png\n"
+         << "[Map]\n";
+    for (int y = 0; y < rows; y++) {
+        for (int x = 0; x < columns; x++) {
+            if (x == 0 || y == 0 || x == columns - 1 || y == rows - 1)
+                text << "#0";
+            else
+                text << (x == columns - 2 && y == rows / 2 ? "G0" : ".0");
+        }
+        text << "\n";
+    }
+    return {path, text.str()};
+}
+
 BenchTree::Level BenchTree::darkened(const Level& level, const std::string& path)
 {
     std::string text = levelText(level);

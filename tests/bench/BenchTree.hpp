@@ -35,6 +35,11 @@ int firstDark(const std::vector<Level>& levels);
 // across the first quarter of the map, and the goal in the far corner.
 Level generated(const std::string& path, int side, int tileSize);
 
+// A corridor of columns x rows cells of tileSize units with the view
+// following the player: walls round it, floor inside, the player starting
+// near the left end of the middle row and the goal at its right end.
+Level corridor(const std::string& path, int columns, int rows, int tileSize);
+
 // The same level made dark: darkness on at the start, the shipped light
 // picture, a light of 3 tile sizes.
 Level darkened(const Level& level, const std::string& path);

@@ -17,8 +17,10 @@
 //     before, so it leaves out loading the program and its libraries.
 //
 // Levels: the largest shipped level (by world area), a dark level (the first
-// shipped one, or the largest made dark), and a generated 128 x 128 level with
-// tiles of 128 units (16384 units a side, the most a map may have) and of 32.
+// shipped one, or the largest made dark), a generated 128 x 128 level with
+// tiles of 128 units (16384 units a side, as large as a texture may be) and of
+// 32, and a following-camera corridor of 150 x 12 cells of 128 units (19200 x
+// 1536, longer than a texture may be) and of 128 x 12 (16384 x 1536).
 // The data tree is the shipped content (BenchTree).
 #include "BenchTree.hpp"
 #include "Display.hpp"
@@ -83,6 +85,13 @@ struct Bench {
         levels["128x128"] = (int)list.size();
         list.push_back(BenchTree::generated("Resources/Levels/bench_128x128_32.txt", 128, 32));
         levels["128x128_tile32"] = (int)list.size();
+        // Longer than the largest texture (16384 under the software GL): its
+        // batches are memory bitmaps, drawn in software. The same corridor
+        // cut to the largest texture's length, for comparison.
+        list.push_back(BenchTree::corridor("Resources/Levels/bench_corridor.txt", 150, 12, 128));
+        levels["corridor"] = (int)list.size();
+        list.push_back(BenchTree::corridor("Resources/Levels/bench_corridor_128.txt", 128, 12, 128));
+        levels["corridor_128"] = (int)list.size();
 
         folder = BenchTree::make(list);
         usePacedSound();
@@ -294,3 +303,7 @@ BENCHMARK_CAPTURE(startLevel, 128x128_tile32, "128x128_tile32")->Unit(benchmark:
 BENCHMARK_CAPTURE(tickAndFrame, largest, "largest")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(tickAndFrame, dark, "dark")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(tickAndFrame, 128x128, "128x128")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(levelStartTick, corridor, "corridor")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(levelStartTick, corridor_128, "corridor_128")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(tickAndFrame, corridor, "corridor")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(tickAndFrame, corridor_128, "corridor_128")->Unit(benchmark::kMillisecond);

@@ -1,12 +1,14 @@
 // The level file reader on arbitrary files: TileMap::load either builds a map
-// whose records agree with each other and with the store, or ends with one
-// of the reader's fatal errors. Tearing the map down leaves nothing of the
-// level in the store.
+// whose records agree with each other and with the store, and which plays, or
+// ends with one of the reader's fatal errors. Tearing the map down leaves
+// nothing of the level in the store.
 #include "Bitmap.hpp"
 #include "FuzzSupport.hpp"
 #include "MapObject.hpp"
 #include "ResourceStore.hpp"
 #include "TileMap.hpp"
+
+#include <cmath>
 
 namespace {
 
@@ -68,9 +70,31 @@ void checkLoaded(TileMap& map, Resources& resources)
                                   map.objects.count("GHOST") == 1),
           "the objects are not PLAYER and GHOST");
     check(store.textFiles.empty(), "the level's text stays in the store");
-    // As the darkness computes it in every lit frame.
-    const float lightRadius = (map.tileSize.x + map.tileSize.y) * map.lightSize / 2.0f;
-    check(lightRadius > -2147483648.0f && lightRadius < 2147483648.0f, "the light square can't be drawn");
+    // As the darkness computes it in every lit frame: r, then the square's
+    // side 2r, both ints. Only a level with a light picture draws it.
+    const double side = 2.0 * std::trunc((double)((map.tileSize.x + map.tileSize.y) * map.lightSize / 2.0f));
+    check(map.lightBitmapKey.empty() || (side >= -2147483648.0 && side <= 2147483647.0),
+          "the light square can't be drawn");
+}
+
+// A level that loads can be played: ticks with the PLAYER moving each way in
+// turn at the level's speed, as the game moves it. Such play may end only at
+// a hole in a grid of rows of different lengths.
+void play(TileMap& map)
+{
+    if (map.objects.empty())
+        return;
+    map.activateObject("PLAYER");
+    const float speed = (float)map.getPlayerSpeed();
+    const float steps[4][2] = {{1, 0}, {0, 1}, {-1, 0}, {0, -1}};
+    for (const auto& step : steps) {
+        for (int tick = 0; tick < 4; tick++) {
+            Rect* player = map.getPlayer();
+            player->x += step[0] * speed;
+            player->y += step[1] * speed;
+            map.update();
+        }
+    }
 }
 
 // After a teardown only the ghost trail sheet, kept for the whole run, is left.
@@ -105,6 +129,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     checkLoaded(*map, store.resources);
+    try {
+        play(*map);
+    } catch (const Fuzz::FatalError& error) {
+        if (!Fuzz::startsWith(error.text, "Tile > "))
+            Fuzz::fault("unexpected fatal error in play: " + error.text);
+    }
     map->destroy();
     checkReleased(store.resources);
     return 0;

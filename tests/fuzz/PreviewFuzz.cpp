@@ -13,6 +13,7 @@ const std::string levelPath = "L.txt";
 bool isReaderMessage(const std::string& text)
 {
     return Fuzz::startsWith(text, "Mark \"") ||
+           Fuzz::startsWith(text, "Level " + levelPath + " - missing word on line ") ||
            (Fuzz::startsWith(text, "Bitmap path> ") && text.find(" <not found or initialize fail") != std::string::npos);
 }
 

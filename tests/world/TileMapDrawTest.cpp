@@ -244,7 +244,7 @@ TEST_F(TileMapDrawTest, makePicture_fitsTheGridIntoWholePixelsPerCellAndLeavesTh
         {"shared picture", types + "g 0 0 0 0 red.png\n[Map]\nb1g1\nr1b1\n",
          {{100, 100, blue}, {300, 100, red}, {100, 300, red}}},
         {"no rows", types + "[Map]\n\n", {{0, 0, black}, {399, 399, black}}},
-        {"no [Map]", types + "r1r1\n", {{0, 0, black}}},
+        {"no [Map]", types, {{0, 0, black}}},
         {"no [Types]", "[Info]\n[Map]\nr1\n", {{0, 0, black}}},
     };
     int number = 0;

@@ -51,9 +51,17 @@ TEST_F(TileMapLoadTest, load_infoKeysSetTheLevelsSettings)
         {"CAMERA_FIX 2", 1, false, 0, 0, false, 5},
         {"CAMERA_FIX 1", 1, false, 0, 1, false, 5},
         {"CAMERA_FIX 1\nCAMERA_FIX follow", 1, false, 0, 1, false, 5},
+        // The camera words are compared whole, and a huge number is just
+        // another word.
+        {"CAMERA_FIX 01", 1, false, 0, 0, false, 5},
+        {"CAMERA_FIX 1\nCAMERA_FIX 0.5", 1, false, 0, 1, false, 5},
+        {"CAMERA_FIX 99999999999", 1, false, 0, 0, false, 5},
         {"LIGHT_ONSTART 1\nLIGHT_SIZE 2.5x", 1, false, 0, 0, true, 2.5f},
         // Missing or malformed light values keep the earlier ones.
         {"LIGHT_ONSTART 1\nLIGHT_ONSTART\nLIGHT_SIZE big", 1, false, 0, 0, true, 5},
+        {"LIGHT_ONSTART 1\nLIGHT_ONSTART 99999999999\nLIGHT_SIZE\nLIGHT_SIZE 1e99", 1, false, 0, 0, true, 5},
+        // Negative tiles give a negative speed.
+        {"TILE_SIZE -64 -64\nPLAYER_SPEED 10", -6, false, 0, 0, false, 5},
     };
     for (const auto& c : cases) {
         TileMap* map = loadInfo(c.info);
@@ -78,6 +86,8 @@ TEST_F(TileMapLoadTest, load_objectsStartInactiveWithTheInfoReadBeforeTheFirstOt
         {"[Info]\n" + info + "comment\nPLAYER_POS 2 3\n[Types]\n[Map]\n", {0, 0}, {-24, -24, 16, 16}},
         // "[Types]" before "[Info]" is a line of nothing: the objects come first.
         {"[Types]\n[Info]\n" + info + "PLAYER_POS 2 3\n[Types]\n[Map]\n", {5, 6}, {5, 6, 0, 0}},
+        // Negative sizes are sizes too.
+        {"[Info]\nTILE_SIZE -32 32\nPLAYER_SIZE -16 16\nPLAYER_POS 2 3\n[Types]\n\n[Map]\n", {0, 0}, {-40, 72, -16, 16}},
     };
     for (const auto& c : cases) {
         TileMap* map = load(c.text, c.offset);
@@ -105,6 +115,13 @@ TEST_F(TileMapLoadTest, load_typeLinesAreNormalised)
         {"  a1 1 1 1 p.png q.png more", TileMap::Block, TileMap::Goal, true, true, "q.png"},
         // Not 0 or 1: not solid, not inverted.
         {"a 1 0 x 7 p.png q.png", TileMap::Block, TileMap::None, false, false, "q.png"},
+        {"a 1 0 99999999999 1x p.png q.png", TileMap::Block, TileMap::None, false, true, "q.png"},
+        // Kind and effect words are compared whole: any other word leaves a
+        // Decoration without an effect (and no second picture).
+        {"a 01 +1 0 0 p.png q.png", TileMap::Decoration, TileMap::None, false, false, ""},
+        {"a 2.5 1x 0 0 p.png q.png", TileMap::Decoration, TileMap::None, false, false, ""},
+        {"a 99999999999 99999999999 0 0 p.png", TileMap::Decoration, TileMap::None, false, false, ""},
+        {"a 3 2.0 0 0 p.png q.png", TileMap::LightSwitch, TileMap::Goal, false, false, "q.png"},
         // A mark defined before keeps its first type.
         {"a 1 0 0 0 p.png q.png\na 0 0 0 0 q.png", TileMap::Block, TileMap::None, false, false, "q.png"},
     };
@@ -222,11 +239,12 @@ TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
     std::string tallMap;
     for (int row = 0; row < 2049; row++)
         tallMap += "a\n";
-    const struct { std::string text; std::string message; } cases[] = {
+    // previewToo: the preview reader reads the line too and says the same.
+    const struct { std::string text; std::string message; bool previewToo = false; } cases[] = {
         {"[Info]\nTILE_SIZE 32\n" + types, "missing word on line 2: TILE_SIZE 32"},
         {"[Info]\nTILE_SIZE x 32\n" + types, "not a number on line 2: TILE_SIZE x 32"},
-        {"[Info]\nTILE_SIZE -32 32\n" + types, "negative size on line 2: TILE_SIZE -32 32"},
-        {"[Info]\nPLAYER_SIZE 16 -1\n" + types, "negative size on line 2: PLAYER_SIZE 16 -1"},
+        {"[Info]\nTILE_SIZE -32 99999999999\n" + types, "number out of range on line 2: TILE_SIZE -32 99999999999"},
+        {"[Info]\nPLAYER_SIZE -16 x\n" + types, "not a number on line 2: PLAYER_SIZE -16 x"},
         {"[Info]\nPLAYER_POS 2\n" + types, "missing word on line 2: PLAYER_POS 2"},
         {"[Info]\nPLAYER_POS two 3\n" + types, "not a number on line 2: PLAYER_POS two 3"},
         {"\n[Info]\nPLAYER_SPEED\n" + types, "missing word on line 3: PLAYER_SPEED"},
@@ -241,18 +259,29 @@ TEST_F(TileMapLoadTest, load_malformedLineIsFatalNamingFileAndLine)
         {"[Info]\nLIGHT_BMP\n" + types, "missing word on line 2: LIGHT_BMP"},
         {"[Info]\nCAMERA_FIX\n" + types, "missing word on line 2: CAMERA_FIX"},
         {"[Info]\n[Types]\na 1 0 0 0 p.png\n[Map]\n", "missing word on line 3: a 1 0 0 0 p.png"},
-        {"[Info]\n[Types]\na 0 0 0 0\n[Map]\n", "missing word on line 3: a 0 0 0 0"},
-        {"[Info]\n[Types]\n \t \n[Map]\n", "missing word on line 3:  \t "},
-        {"[Info]\n[Types]\n[Info]\n[Map]\n", "missing word on line 3: [Info]"},
-        // Every batch must stay within 16384 units a side.
-        {"[Info]\nTILE_SIZE 16385 8\n" + types + "a\n",
-         "map too large: 1 x 1 cells of 16385 x 8 units, more than 16384 units a side"},
-        {"[Info]\nTILE_SIZE 8 8\n" + types + tallMap,
-         "map too large: 1 x 2049 cells of 8 x 8 units, more than 16384 units a side"},
+        {"[Info]\n[Types]\na 0 0 0 0\n[Map]\n", "missing word on line 3: a 0 0 0 0", true},
+        {"[Info]\n[Types]\n \t \n[Map]\n", "missing word on line 3:  \t ", true},
+        {"[Info]\n[Types]\n[Info]\n[Map]\n", "missing word on line 3: [Info]", true},
+        // The map's size in world units becomes an int on either axis.
+        {"[Info]\nTILE_SIZE 1073741824 8\n" + types + "a1a2\n",
+         "map too large: 2 x 1 cells of 1073741824 x 8 units, more than 2147483647 units a side"},
+        {"[Info]\nTILE_SIZE 8 -2000000000\n" + types + "a\na\n",
+         "map too large: 1 x 2 cells of 8 x -2000000000 units, more than 2147483647 units a side"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_FATAL(load(c.text), "Level L.txt - " + c.message);
-    destroy(load("[Info]\nTILE_SIZE 16384 8\n" + types + "a\n"));
+        if (c.previewToo) {
+            writeFile("L.txt", c.text);
+            TileMap preview;
+            EXPECT_FATAL(preview.makePicture(&res, "L.txt", "1"), "Level L.txt - " + c.message);
+        }
+    }
+    // Longer than the largest texture: a side of up to an int's units loads.
+    const std::string switches = "[Types]\ns 2 0 0 0 p.png q.png\n[Map]\n";
+    for (const std::string& text : {"[Info]\nTILE_SIZE 16385 8\n" + types + "a\n",
+                                    "[Info]\nTILE_SIZE 8 8\n" + types + tallMap,
+                                    "[Info]\nTILE_SIZE 1073741696 -8\n" + switches + "s1s2\n"})
+        destroy(load(text));
 }
 
 TEST_F(TileMapLoadTest, load_pathWithANulByteNamesNoFile)
@@ -284,15 +313,30 @@ TEST_F(TileMapLoadTest, load_groupsNeedingMoreThanFourLargestBatchesAreFatal)
 
 TEST_F(TileMapLoadTest, load_lightTooLargeToDrawIsFatal)
 {
-    // The darkness draws a square of half side (w + h) / 2 x LIGHT_SIZE units,
-    // an int; a light that can't be one never reaches the first lit frame.
+    // The darkness draws a square of side 2r, an int, with r = (w + h) / 2 x
+    // LIGHT_SIZE units truncated; a level with a light picture whose square
+    // can't be formed never reaches the first lit frame.
     const struct { const char* info; const char* message; } cases[] = {
         {"TILE_SIZE 32 32\nLIGHT_SIZE 1e30", "LIGHT_SIZE 1e+30 with tiles of 32 x 32 units"},
         {"LIGHT_SIZE -7e7\nTILE_SIZE 32 32", "LIGHT_SIZE -7e+07 with tiles of 32 x 32 units"},
+        // r fits an int, 2r does not.
+        {"TILE_SIZE 64 64\nLIGHT_SIZE 20000000", "LIGHT_SIZE 2e+07 with tiles of 64 x 64 units"},
+        {"TILE_SIZE 16384 16384\nLIGHT_SIZE 131000", "LIGHT_SIZE 131000 with tiles of 16384 x 16384 units"},
+        {"TILE_SIZE 32 32\nLIGHT_SIZE 33554432", "LIGHT_SIZE 3.35544e+07 with tiles of 32 x 32 units"},
         // An empty map takes any tile size.
         {"TILE_SIZE 2000000000 2000000000", "LIGHT_SIZE 5 with tiles of 2000000000 x 2000000000 units"},
     };
-    for (const auto& c : cases)
-        EXPECT_FATAL(loadInfo(c.info), std::string("Level L.txt - light too large: ") + c.message) << c.info;
-    destroy(loadInfo("TILE_SIZE 16384 16384\nLIGHT_SIZE 131000"));
+    for (const auto& c : cases) {
+        EXPECT_FATAL(loadInfo(std::string(c.info) + "\nLIGHT_BMP p.png"),
+                     std::string("Level L.txt - light too large: ") + c.message)
+            << c.info;
+        // Without a light picture no light is drawn: the level loads, and its
+        // first lit frame ends at the missing darkness picture.
+        TileMap* map = loadInfo(std::string(c.info) + "\n");
+        map->lightOn = true;
+        EXPECT_FATAL(map->drawLight(), "Bitmap key> BLACK <not found!") << c.info;
+        destroy(map);
+    }
+    // r = 1073740800, just below 2^30 (the draw tests draw it).
+    destroy(loadInfo("TILE_SIZE 32 32\nLIGHT_SIZE 33554400\nLIGHT_BMP p.png"));
 }

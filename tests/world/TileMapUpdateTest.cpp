@@ -28,7 +28,7 @@ TEST(TileMapUpdate, update_undoesMoveOntoSolidEdgeButNotACornerTouch)
     // In the middle grid the wall covers x 30..40, y 10..20.
     const std::vector<std::string> middle = {". . . . . ", ". . . # . ", ". . . . . "};
     const std::vector<std::string> edges = {"# . # "};
-    const struct { std::vector<std::string> rows; float fromX, fromY, toX, toY, endX, endY; } cases[] = {
+    const struct { std::vector<std::string> rows; float fromX, fromY, toX, toY, endX, endY, tile = 10; } cases[] = {
         {middle, 20, 11, 22, 11, 20, 11},          // right edge onto x = 30: undone
         {middle, 20, 11, 21.9f, 11, 21.9f, 11},    // stops 0.1 short: stands
         {middle, 31, 0, 31, 2, 31, 0},             // bottom edge onto y = 10: undone
@@ -37,9 +37,11 @@ TEST(TileMapUpdate, update_undoesMoveOntoSolidEdgeButNotACornerTouch)
         // Centres off the grid, within one tile of its left and right edges.
         {edges, -10, 1, -8, 1, -10, 1},
         {edges, 32, 1, 30, 1, 32, 1},
+        // Negative tiles: a centre 3e9 tiles out is on no cell either side.
+        {middle, 3e10f, 1, 3e10f, 3, 3e10f, 3, -10},
     };
     for (const auto& c : cases) {
-        HandMap w(c.rows);
+        HandMap w(c.rows, c.tile);
         w.put("PLAYER", c.fromX, c.fromY);
         w.moveTo("PLAYER", c.toX, c.toY);
         w.map->update();
