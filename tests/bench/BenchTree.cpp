@@ -24,6 +24,27 @@ void check(bool holds, const std::string& what)
     }
 }
 
+// The shipped tile pictures.
+const std::string tiles = "Resources/Pictures/tiles/";
+
+// The [Info] section of a made level with the view following the player,
+// who starts in column 2 of the given (1-based) row, and the floor, wall and
+// goal types; the caller adds its own types and the [Map].
+void writeHeader(std::ostringstream& text, int tileSize, int startRow)
+{
+    text << "[Info]\n"
+         << "TILE_SIZE " << tileSize << " " << tileSize << "\n"
+         << "PLAYER_SIZE " << tileSize * 5 / 8 << " " << tileSize * 5 / 8 << "\n"
+         << "PLAYER_POS 2 " << startRow << "\nPLAYER_SPEED 8\n"
+         << "PLAYER_BMP Resources/Pictures/objects/player.png\n"
+         << "GHOST_BMP Resources/Pictures/objects/ghost.png\n"
+         << "CAMERA_FIX 1\n"
+         << "[Types]\n"
+         << ". 0 0 0 0 " << tiles << "floor.png\n"
+         << "# 1 0 1 0 " << tiles << "wall.png " << tiles << "wall.png\n"
+         << "G 1 1 0 0 " << tiles << "goal.png " << tiles << "goal.png\n";
+}
+
 } // namespace
 
 std::string BenchTree::dataRoot()
@@ -97,20 +118,9 @@ int BenchTree::firstDark(const std::vector<Level>& levels)
 
 BenchTree::Level BenchTree::generated(const std::string& path, int side, int tileSize)
 {
-    const std::string tiles = "Resources/Pictures/tiles/";
     std::ostringstream text;
-    text << "[Info]\n"
-         << "TILE_SIZE " << tileSize << " " << tileSize << "\n"
-         << "PLAYER_SIZE " << tileSize * 5 / 8 << " " << tileSize * 5 / 8 << "\n"
-         << "PLAYER_POS 2 2\nPLAYER_SPEED 8\n"
-         << "PLAYER_BMP Resources/Pictures/objects/player.png\n"
-         << "GHOST_BMP Resources/Pictures/objects/ghost.png\n"
-         << "CAMERA_FIX 1\n"
-         << "[Types]\n"
-         << ". 0 0 0 0 " << tiles << "floor.png\n"
-         << "# 1 0 1 0 " << tiles << "wall.png " << tiles << "wall.png\n"
-         << "G 1 1 0 0 " << tiles << "goal.png " << tiles << "goal.png\n"
-         << "D 1 0 1 0 " << tiles << "door_closed.png " << tiles << "door_open.png\n"
+    writeHeader(text, tileSize, 2);
+    text << "D 1 0 1 0 " << tiles << "door_closed.png " << tiles << "door_open.png\n"
          << "S 2 0 0 0 " << tiles << "switch_up.png " << tiles << "switch_down.png\n"
          << "[Map]\n";
     // Group g (a or b) walls off column side * (g + 1) / 8 but for a door in
@@ -143,20 +153,9 @@ BenchTree::Level BenchTree::generated(const std::string& path, int side, int til
 
 BenchTree::Level BenchTree::corridor(const std::string& path, int columns, int rows, int tileSize)
 {
-    const std::string tiles = "Resources/Pictures/tiles/";
     std::ostringstream text;
-    text << "[Info]\n"
-         << "TILE_SIZE " << tileSize << " " << tileSize << "\n"
-         << "PLAYER_SIZE " << tileSize * 5 / 8 << " " << tileSize * 5 / 8 << "\n"
-         << "PLAYER_POS 2 " << rows / 2 + 1 << "\nPLAYER_SPEED 8\n"
-         << "PLAYER_BMP Resources/Pictures/objects/player.png\n"
-         << "GHOST_BMP Resources/Pictures/objects/ghost.png\n"
-         << "CAMERA_FIX 1\n"
-         << "[Types]\n"
-         << ". 0 0 0 0 " << tiles << "floor.png\n"
-         << "# 1 0 1 0 " << tiles << "wall.png " << tiles << "wall.png\n"
-         << "G 1 1 0 0 " << tiles << "goal.png " << tiles << "goal.png\n"
-         << "[Map]\n";
+    writeHeader(text, tileSize, rows / 2 + 1);
+    text << "[Map]\n";
     for (int y = 0; y < rows; y++) {
         for (int x = 0; x < columns; x++) {
             if (x == 0 || y == 0 || x == columns - 1 || y == rows - 1)
