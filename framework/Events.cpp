@@ -1,3 +1,6 @@
+// al_clear_keyboard_state is declared only for the unstable API of Allegro
+// (5.2.8 here), and only if this comes before the first include of allegro.h.
+#define ALLEGRO_UNSTABLE
 #include "Events.hpp"
 
 #include "Display.hpp"
@@ -99,6 +102,9 @@ void Events::waitEvent()
         break;
     case ALLEGRO_EVENT_MOUSE_LEAVE_DISPLAY:
         input->mouseInDisplay = false;
+        break;
+    case ALLEGRO_EVENT_DISPLAY_SWITCH_OUT:
+        releaseHeldKeys();
         break;
     default:
         break;
@@ -204,6 +210,20 @@ void Events::stopTimer()
 {
     al_stop_timer(timer);
     al_flush_event_queue(queue);
+}
+
+void Events::releaseHeldKeys()
+{
+    // A key let go while another window has the focus is released there, so
+    // Allegro would keep it down (and the player walking) until it is pressed
+    // again. The clearing puts a key-up for each held key into the queue,
+    // which waitEvent takes without effect. Injected keys go up with the real
+    // ones; the mouse is left alone, as X sends a button's release to the
+    // window that took its press.
+    al_clear_keyboard_state(display->get());
+    al_get_keyboard_state(&input->keyboard);
+    for (int i = 0; i < ALLEGRO_KEY_MAX; i++)
+        injectedKeys[i] = false;
 }
 
 void Events::applyInjected()

@@ -20,6 +20,7 @@ public:
 
     void init(Display* display, Camera* camera, double ticksPerSecond);
     // Blocks until an event arrives, takes it and refreshes the input state.
+    // When the window loses the keyboard focus, no key is held any more.
     void waitEvent();
     // Ends a tick: the pressed flags are cleared.
     void endFrame();
@@ -57,6 +58,7 @@ public:
 
 private:
     void applyInjected();
+    void releaseHeldKeys();
 
     Display* display = nullptr;
     Camera* camera = nullptr;

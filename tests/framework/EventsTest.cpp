@@ -10,6 +10,11 @@
 #include <new>
 #include <string>
 
+// Xlib calls its connection Display, the name of the game's window class.
+#define Display XDisplay
+#include <X11/Xlib.h>
+#undef Display
+
 namespace {
 
 // Allocations through operator new on the test's own thread while counting is
@@ -180,6 +185,34 @@ TEST_F(EventsTest, heldKeyAndButtonArePressedInOneUpdateButDownInAll)
         EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_LEFT));
         EXPECT_FALSE(events->isMouseDown(1));
     });
+
+    // Right held while the focus goes to a plain X window, where Right is let
+    // go: the game's window never sees the release. (An Allegro window would
+    // pass the release to Allegro's keyboard.) An injected Up goes up too.
+    xInput("keydown Right", [&] { return events->isKeyDown(ALLEGRO_KEY_RIGHT); });
+    inject(ALLEGRO_EVENT_KEY_DOWN, ALLEGRO_KEY_UP);
+    XDisplay* x = XOpenDisplay(nullptr);
+    ASSERT_NE(x, nullptr);
+    // Away from the game's window, which the click below must hit.
+    const Window other = XCreateSimpleWindow(x, DefaultRootWindow(x), 1200, 700, 20, 20, 0, 0, 0);
+    XSelectInput(x, other, StructureNotifyMask);
+    XMapWindow(x, other);
+    XEvent mapped;
+    do
+        XWindowEvent(x, other, StructureNotifyMask, &mapped);
+    while (mapped.type != MapNotify);
+    XSetInputFocus(x, other, RevertToPointerRoot, CurrentTime);
+    XSync(x, False);
+    // The click comes after the loss of the focus, and X delivers in order.
+    xInput("keyup Right click 1", [&] { return events->wasMousePressed(1); });
+    EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_RIGHT)) << "a key let go in another window";
+    EXPECT_FALSE(events->isKeyDown(ALLEGRO_KEY_UP)) << "an injected key held when the focus left";
+
+    // The focus back on the game's window: a key goes down and up as always.
+    XDestroyWindow(x, other);
+    XCloseDisplay(x);
+    xInput("keydown Right", [&] { return events->isKeyDown(ALLEGRO_KEY_RIGHT); });
+    xInput("keyup Right", [&] { return !events->isKeyDown(ALLEGRO_KEY_RIGHT); });
 }
 
 TEST_F(EventsTest, mouseButtonsMarkTheirMasks)
