@@ -116,6 +116,37 @@ int rewriteInPlace(int fd, const std::string& text)
     return syncAndClose(fd, error);
 }
 
+// Whether error is the system refusing the player a step (rather than a
+// fault of the disk or the file).
+bool refused(int error)
+{
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// Rewrites the list at listPath in place through its open file old (and
+// closes it). A failure is reported as not saved; a success only when the
+// game was driven to it by refusal, the error number of the step refused
+// (0 when in place was the game's own choice).
+void saveInPlace(int old, const std::string& text, const std::string& listPath, int refusal)
+{
+    const int error = rewriteInPlace(old, text);
+    if (error != 0)
+        printError("Level list " + listPath + " not saved: " + std::strerror(error));
+    else if (refusal != 0)
+        printError("Level list " + listPath + " rewritten in place, its folder refused the new file: " +
+                   std::strerror(refusal));
+}
+
+// Removes the new file of a save that went no further. One already given to
+// the list's owner is taken back first: in a shared folder (sticky bit) only
+// a file's owner may remove it.
+void removeNewFile(const std::string& path, bool givenAway)
+{
+    if (givenAway && chown(path.c_str(), geteuid(), getegid()) != 0)
+        return;  // nothing the player may still do about it
+    unlink(path.c_str());
+}
+
 } // namespace
 
 LevelList::LevelList() {}
@@ -274,6 +305,19 @@ void LevelList::writeFile(bool withoutProgress)
         printError(notSaved + std::strerror(errno));
         return;
     }
+    struct stat list;
+    if (old >= 0 && fstat(old, &list) != 0) {
+        const int error = errno;
+        close(old);
+        printError(notSaved + std::strerror(error));
+        return;
+    }
+    // A list with a second name (a hard link) is rewritten in place: a new
+    // file put in its place would leave the old progress under the other name.
+    if (old >= 0 && list.st_nlink > 1) {
+        saveInPlace(old, text, listPath, 0);
+        return;
+    }
 
     // The list holds the player's progress: it is written whole to a new file
     // beside it and only then put in its place, so a kill or a full disk
@@ -282,15 +326,10 @@ void LevelList::writeFile(bool withoutProgress)
     const int fresh = open(newPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
     if (fresh < 0) {
         const int refusal = errno;
-        if (old >= 0 && (refusal == EACCES || refusal == EPERM || refusal == EROFS)) {
+        if (old >= 0 && refused(refusal)) {
             // The folder takes no new file but the list itself may be
             // written: better a list rewritten in place than progress lost.
-            const int error = rewriteInPlace(old, text);
-            if (error != 0)
-                printError(notSaved + std::strerror(error));
-            else
-                printError("Level list " + listPath + " rewritten in place, its folder refused the new file: " +
-                           std::strerror(refusal));
+            saveInPlace(old, text, listPath, refusal);
             return;
         }
         if (old >= 0)
@@ -300,20 +339,50 @@ void LevelList::writeFile(bool withoutProgress)
     }
 
     int error = 0;
+    bool givenAway = false;
     if (old >= 0) {
-        // The new file takes the list's permissions.
-        struct stat status;
-        if (fstat(old, &status) != 0 || fchmod(fresh, status.st_mode & 07777) != 0)
+        // The new file takes the list's owner and group, then its mode (a
+        // change of owner may clear set-id bits; the file as made has none,
+        // so its mode as made still holds), each only where it differs.
+        // Where the player may not give it the list's owner or group (someone
+        // else's list, a group the player is not in), the list is rewritten
+        // in place, which keeps them: the game's choice, nothing to report.
+        struct stat made;
+        if (fstat(fresh, &made) != 0)
             error = errno;
-        close(old);
+        else if (made.st_uid != list.st_uid || made.st_gid != list.st_gid) {
+            if (fchown(fresh, list.st_uid, list.st_gid) == 0)
+                givenAway = true;
+            else if (refused(errno)) {
+                close(fresh);
+                unlink(newPath.c_str());
+                saveInPlace(old, text, listPath, 0);
+                return;
+            } else
+                error = errno;
+        }
+        if (error == 0 && (made.st_mode & 07777) != (list.st_mode & 07777) &&
+            fchmod(fresh, list.st_mode & 07777) != 0)
+            error = errno;
     }
     if (error == 0)
         error = writeWhole(fresh, text);
     error = syncAndClose(fresh, error);
-    if (error == 0 && std::rename(newPath.c_str(), target.c_str()) != 0)
+    bool renameRefused = false;
+    if (error == 0 && std::rename(newPath.c_str(), target.c_str()) != 0) {
         error = errno;
-    if (error != 0) {
-        unlink(newPath.c_str());
-        printError(notSaved + std::strerror(error));
+        renameRefused = refused(error);
     }
+    if (error != 0)
+        removeNewFile(newPath, givenAway);
+    if (renameRefused && old >= 0) {
+        // A shared folder (sticky bit) lets only the list's owner put another
+        // file in its place, though the player may write the list itself.
+        saveInPlace(old, text, listPath, error);
+        return;
+    }
+    if (old >= 0)
+        close(old);
+    if (error != 0)
+        printError(notSaved + std::strerror(error));
 }

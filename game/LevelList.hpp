@@ -35,9 +35,12 @@ public:
     TileMap* startLevel(int levelNumber, Kest::tvec2<float> offset);
     // Marks the level done, keeps the better time and rewrites the list file.
     // The file (where its symbolic links lead) is replaced whole, keeping its
-    // permissions, or not at all; only when its folder refuses a new file is
-    // it rewritten in place. Anything short of a clean save is reported in an
-    // "ERROR: " line, and the progress in memory stands all the same.
+    // owner, group and permissions, or not at all. It is rewritten in place
+    // instead where replacing it would lose something: a second name (hard
+    // link), an owner or group the player may not give, or a folder that
+    // refuses a new file or its taking the list's place. Anything short of a
+    // clean save (replaced, or in place by the game's own choice) is reported
+    // in an "ERROR: " line, and the progress in memory stands all the same.
     void completeLevel(int n, float frames);
     void completeCurrentLevel(float frames);
     // Every level not done and without a time, in the file and in memory.

@@ -7,9 +7,13 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
+#include <grp.h>
+#include <linux/capability.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -41,6 +45,20 @@ protected:
 
     LevelList list;
 };
+
+// Lets this thread give files away (CAP_CHOWN) after root's seteuid to
+// another user, which keeps root's rights only in the permitted set; it may
+// still not change others' files or replace them in a shared folder.
+bool mayGiveFilesAway()
+{
+    __user_cap_header_struct head = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct sets[2] = {};
+    if (syscall(SYS_capget, &head, sets) != 0)
+        return false;
+    sets[0].effective = 1u << CAP_CHOWN;
+    sets[1].effective = 0;
+    return syscall(SYS_capset, &head, sets) == 0;
+}
 
 } // namespace
 
@@ -113,16 +131,23 @@ TEST_F(LevelListTest, starsAndBestTimeTexts)
     EXPECT_EQ(list.getBestTimeText(1), "1.66");
 }
 
-TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
+TEST_F(LevelListTest, rewriteKeepsTheListsLinksOwnerAndModeOrLeavesItAndSaysWhy)
 {
     // Longer than any save, which drops the words beyond the seventh.
     const std::string original = header + "\na.txt One 1800 1200 600 0 0 and words beyond\n";
     load(original);
     // Permissions don't stop root, so under root the saves that need them are
-    // made as "nobody", a player like any other.
+    // made as "nobody", a player like any other, who is also in the group games.
     const bool root = geteuid() == 0;
     const uid_t nobody = 65534;
+    const gid_t games = 60;
     ASSERT_EQ(chmod(".", 0711), 0) << "that player reaches the folders below";
+    std::vector<gid_t> rootGroups(static_cast<size_t>(getgroups(0, nullptr)));
+    ASSERT_EQ(getgroups(static_cast<int>(rootGroups.size()), rootGroups.data()), static_cast<int>(rootGroups.size()));
+    // With no mask the game's new file is made 0666, the mode of the lists
+    // below that players share: it needs no change of mode, which a player
+    // who may give files away but not change others' could not make.
+    const mode_t oldMask = umask(0);
     // A write beyond the file size limit fails instead of ending the program.
     const auto oldSizeSignal = signal(SIGXFSZ, SIG_IGN);
     struct rlimit sizeLimit;
@@ -130,12 +155,13 @@ TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
 
     // Each case has a folder of its own, where the list's bytes lie in file
     // and list.txt is the list the game saves (a link when file isn't it).
+    // Lists are the test's own (root's under root) unless prepare says else.
     const struct {
         const char* what;
         void (*prepare)();
         const char* file;
         mode_t folderMode, fileMode;
-        bool asPlayer, othersList;
+        bool asPlayer, rootOnly, givesFilesAway;
         rlim_t writeLimit;  // bytes a file may reach; 0 for no limit
         const char* line;   // what follows "ERROR: Level list FOLDER/list.txt "
         bool saved;
@@ -145,24 +171,41 @@ TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
              ASSERT_EQ(mkdir("links", 0755) | mkdir("saves", 0755), 0);
              ASSERT_EQ(symlink("links/list.txt", "list.txt") | symlink("../saves/real.txt", "links/list.txt"), 0);
          },
-         "saves/real.txt", 0755, 0660, false, false, 0, "", true},
+         "saves/real.txt", 0755, 0660, false, false, false, 0, "", true},
         {"a new file that can't be made", [] { ASSERT_EQ(mkdir("list.txt.new", 0755), 0); }, "list.txt", 0755, 0644,
-         false, false, 0, "not saved: Is a directory", false},
-        {"a new file cut short by a failing write", nullptr, "list.txt", 0755, 0644, false, false, 100,
+         false, false, false, 0, "not saved: Is a directory", false},
+        {"a new file cut short by a failing write", nullptr, "list.txt", 0755, 0644, false, false, false, 100,
          "not saved: File too large", false},
-        {"a list the player may not write", nullptr, "list.txt", 0777, 0444, true, false, 0,
+        {"a list the player may not write", nullptr, "list.txt", 0777, 0444, true, false, false, 0,
          "not saved: Permission denied", false},
-        {"a folder that refuses new files", nullptr, "list.txt", 0555, 0666, true, false, 0,
+        {"a folder that refuses new files", nullptr, "list.txt", 0555, 0666, true, false, false, 0,
          "rewritten in place, its folder refused the new file: Permission denied", true},
-        // The last step fails, after the new file was written and closed.
-        {"a shared folder where only the list's owner may replace it", nullptr, "list.txt", 01777, 0666, true, true, 0,
-         "not saved: Operation not permitted", false},
+        // Someone else's list: the new file can't take its owner.
+        {"another player's list in a folder open to all", nullptr, "list.txt", 0777, 0666, true, true, false, 0, "",
+         true},
+        {"a shared folder where only the list's owner may replace it", nullptr, "list.txt", 01777, 0666, true, true,
+         false, 0, "", true},
+        // The last step is refused, after the new file was written and closed.
+        {"a shared folder and a player who may give the list's owner", nullptr, "list.txt", 01777, 0666, true, true,
+         true, 0, "rewritten in place, its folder refused the new file: Operation not permitted", true},
+        {"the player's list in another group of the player",
+         [] {
+             writeFile("list.txt", "");
+             ASSERT_EQ(chown("list.txt", nobody, games), 0);
+         },
+         "list.txt", 0777, 0660, true, true, false, 0, "", true},
+        {"a list with a second name",
+         [] {
+             writeFile("other.txt", "");
+             ASSERT_EQ(link("other.txt", "list.txt"), 0);
+         },
+         "other.txt", 0755, 0644, false, false, false, 0, "", true},
     };
     const char* leftOut = nullptr;
     int number = 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.othersList && !root) {
+        if (c.rootOnly && !root) {
             leftOut = c.what;  // every list we can make is our own
             continue;
         }
@@ -177,6 +220,9 @@ TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
         ASSERT_EQ(chmod(folder.c_str(), c.folderMode), 0);
 
         list.listPath = folder + "/list.txt";
+        struct stat before, file;
+        ASSERT_EQ(lstat(list.listPath.c_str(), &before), 0);
+        ASSERT_EQ(stat((folder + "/" + c.file).c_str(), &file), 0);
         const int frames = 900 - number;
         const bool player = c.asPlayer && root;
         struct rlimit limit = sizeLimit;
@@ -184,7 +230,8 @@ TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
             limit.rlim_cur = c.writeLimit;
         ::testing::internal::CaptureStdout();
         int playerError = 0;
-        if (player && (setegid(nobody) != 0 || seteuid(nobody) != 0))
+        if (player && (setgroups(1, &games) != 0 || setegid(nobody) != 0 || seteuid(nobody) != 0 ||
+                       (c.givesFilesAway && !mayGiveFilesAway())))
             playerError = errno;
         setrlimit(RLIMIT_FSIZE, &limit);
         if (playerError == 0)
@@ -193,26 +240,31 @@ TEST_F(LevelListTest, rewriteKeepsTheListsLinksAndModeOrLeavesItAndSaysWhy)
         if (player) {
             EXPECT_EQ(seteuid(0), 0);
             EXPECT_EQ(setegid(0), 0);
+            EXPECT_EQ(setgroups(rootGroups.size(), rootGroups.data()), 0);
         }
         const std::string out = ::testing::internal::GetCapturedStdout();
         ASSERT_EQ(playerError, 0) << "root can't become the player nobody: " << std::strerror(playerError);
 
         EXPECT_EQ(out, *c.line ? "ERROR: Level list " + list.listPath + " " + c.line + "\n" : "");
         const std::string saved = header + "\na.txt One 1800 1200 600 1 " + std::to_string(frames) + "\n";
-        EXPECT_EQ(readFile(folder + "/" + c.file), c.saved ? saved : original);
+        for (const std::string& name : {list.listPath, folder + "/" + c.file})
+            EXPECT_EQ(readFile(name), c.saved ? saved : original) << name;
         EXPECT_EQ(list.maps[0]->bestTime, frames) << "the progress in memory stands";
         struct stat status;
         ASSERT_EQ(lstat(list.listPath.c_str(), &status), 0);
-        EXPECT_EQ(S_ISLNK(status.st_mode), std::string(c.file) != "list.txt") << "the links stay links";
+        EXPECT_EQ(S_ISLNK(status.st_mode), S_ISLNK(before.st_mode)) << "the links stay links";
         ASSERT_EQ(stat((folder + "/" + c.file).c_str(), &status), 0);
         EXPECT_EQ(status.st_mode & 07777, c.fileMode);
+        EXPECT_EQ(status.st_uid, file.st_uid) << "the list keeps its owner";
+        EXPECT_EQ(status.st_gid, file.st_gid) << "the list keeps its group";
         for (const std::string& newFile : {list.listPath + ".new", folder + "/" + c.file + ".new"})
             EXPECT_FALSE(stat(newFile.c_str(), &status) == 0 && S_ISREG(status.st_mode)) << newFile << " left behind";
         ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
     }
     signal(SIGXFSZ, oldSizeSignal);
+    umask(oldMask);
     if (leftOut != nullptr)
-        GTEST_SKIP() << "left out, it needs root to hold a list of another player: " << leftOut;
+        GTEST_SKIP() << "left out, it needs root to play as another player: " << leftOut;
 }
 
 TEST_F(LevelListTest, previewKeysNeverMeetTheLevelsDoorGroups)
