@@ -74,10 +74,40 @@ void Game::teardown()
 
 void Game::update()
 {
+    const bool wasInGame = inGame;
+    const int wasScreen = screen;
     if (inGame)
         updateGame();
     else
         updateMenu();
+
+    // The frame after this tick shows the state it leaves. A tick that
+    // starts or leaves a level, pauses, resumes or restarts has moved what
+    // the view should show, and a menu screen just entered still holds the
+    // lit buttons of its last visit.
+    setScreenView();
+    if (!inGame && (wasInGame || screen != wasScreen))
+        hoverScreen();
+}
+
+void Game::setScreenView()
+{
+    if (!inGame) {
+        // Pushed into the level's bounds while they are still set, as on
+        // the pause screen.
+        camera->setView(Rect(0.0f, 0.0f, 2560.0f, 1440.0f));
+        return;
+    }
+    switch (tileMap->getCameraMode()) {
+    case 0:
+        camera->setView(tileMap->getMapRect());
+        break;
+    case 1:
+        camera->centerOn(tileMap->getPlayer()->toCenterForm().getPosition());
+        break;
+    default:
+        break;
+    }
 }
 
 void Game::draw()

@@ -74,6 +74,11 @@ public:
     int winCountdown;
 
 private:
+    // The view of what the current tick shows: the level's, by its camera
+    // mode, while a level is played, else the whole virtual screen.
+    void setScreenView();
+    // The hover test of the current menu screen, with its effects.
+    void hoverScreen();
     // The menu screens' ticks and frames.
     void updateMainMenu();
     void updateSelectMap();

@@ -20,7 +20,6 @@ namespace {
 // The link hand that shows over a button.
 const int linkCursor = 17;
 const int leftButton = 1;
-const Rect virtualScreen(0.0f, 0.0f, 2560.0f, 1440.0f);
 
 struct MenuButton {
     const Rect& rect;
@@ -62,21 +61,19 @@ int hoverTest(Game& game, std::initializer_list<MenuButton> buttons)
     return found;
 }
 
-// Leaves the pause screen for a screen without the level. The level's
-// bounds go, and the view that this tick already pushed into them is set
-// again, so the first frame of the new screen shows the whole virtual screen.
+// Leaves the pause screen for a screen without the level: the level's bounds
+// go with it.
 void leavePause(Game& game, int screen)
 {
     game.screen = screen;
     game.camera->clearBounds();
-    game.camera->setView(virtualScreen);
 }
 
 } // namespace
 
 void Game::updateMenu()
 {
-    camera->setView(virtualScreen);
+    setScreenView();
 
     // A toggle of the sounds in this tick reaches the music at the next tick.
     if (!menuMusicOn && soundsOn) {
@@ -91,6 +88,9 @@ void Game::updateMenu()
         resources->stopSong("ingame");
     }
 
+    // The hover test comes first, so a click acts on the button found under
+    // the mouse in the same tick.
+    hoverScreen();
     switch (screen) {
     case Screen::MainMenu:
         updateMainMenu();
@@ -114,15 +114,53 @@ void Game::toggleSounds()
     soundsOn = !soundsOn;
 }
 
+void Game::hoverScreen()
+{
+    MenuLayout& m = *menuLayout;
+    switch (screen) {
+    case Screen::MainMenu: {
+        const int tutorial = 2;
+        if (hoverTest(*this, {{m.selectButton, m.selectHovered},
+                              {m.exitButton, m.exitHovered},
+                              {m.tutorialButton, m.tutorialHovered},
+                              {m.soundsButton, m.soundsHovered}}) == tutorial)
+            tutorialReturnsToPause = false;
+        break;
+    }
+    case Screen::SelectMap:
+        hoverTest(*this, {{m.playButton, m.playHovered},
+                          {m.leftButton, m.leftHovered},
+                          {m.rightButton, m.rightHovered},
+                          {m.backButton, m.backHovered},
+                          {m.resetButton, m.resetHovered},
+                          {m.soundsButton, m.soundsHovered}});
+        break;
+    case Screen::Pause: {
+        const int select = 1;
+        const int tutorial = 2;
+        const int main = 3;
+        const int hit = hoverTest(*this, {{m.resumeButton, m.resumeHovered},
+                                          {m.selectButton, m.selectHovered},
+                                          {m.tutorialButton, m.tutorialHovered},
+                                          {m.mainButton, m.mainHovered},
+                                          {m.soundsButton, m.soundsHovered}});
+        if (hit == select || hit == main)
+            tutorialReturnsToPause = false;
+        else if (hit == tutorial)
+            tutorialReturnsToPause = true;
+        break;
+    }
+    case Screen::Tutorial:
+        hoverTest(*this, {{m.backButton, m.backHovered}, {m.soundsButton, m.soundsHovered}});
+        break;
+    default:
+        break;
+    }
+}
+
 void Game::updateMainMenu()
 {
     MenuLayout& m = *menuLayout;
-    const int tutorial = 2;
-    if (hoverTest(*this, {{m.selectButton, m.selectHovered},
-                          {m.exitButton, m.exitHovered},
-                          {m.tutorialButton, m.tutorialHovered},
-                          {m.soundsButton, m.soundsHovered}}) == tutorial)
-        tutorialReturnsToPause = false;
 
     // None of the three excludes the others: Escape quits after this tick,
     // and a click or Enter in the same tick still acts.
@@ -147,12 +185,6 @@ void Game::updateMainMenu()
 void Game::updateSelectMap()
 {
     MenuLayout& m = *menuLayout;
-    hoverTest(*this, {{m.playButton, m.playHovered},
-                      {m.leftButton, m.leftHovered},
-                      {m.rightButton, m.rightHovered},
-                      {m.backButton, m.backHovered},
-                      {m.resetButton, m.resetHovered},
-                      {m.soundsButton, m.soundsHovered}});
 
     // The first that holds: keys before the click.
     if (events->wasKeyPressed(ALLEGRO_KEY_ESCAPE)) {
@@ -209,18 +241,6 @@ void Game::startSelectedLevel()
 void Game::updatePause()
 {
     MenuLayout& m = *menuLayout;
-    const int select = 1;
-    const int tutorial = 2;
-    const int main = 3;
-    const int hit = hoverTest(*this, {{m.resumeButton, m.resumeHovered},
-                                      {m.selectButton, m.selectHovered},
-                                      {m.tutorialButton, m.tutorialHovered},
-                                      {m.mainButton, m.mainHovered},
-                                      {m.soundsButton, m.soundsHovered}});
-    if (hit == select || hit == main)
-        tutorialReturnsToPause = false;
-    else if (hit == tutorial)
-        tutorialReturnsToPause = true;
 
     // Resuming leaves the level, its timer and its recording as they were.
     if (events->wasKeyPressed(ALLEGRO_KEY_ESCAPE)) {
@@ -249,7 +269,6 @@ void Game::updatePause()
 void Game::updateTutorial()
 {
     MenuLayout& m = *menuLayout;
-    hoverTest(*this, {{m.backButton, m.backHovered}, {m.soundsButton, m.soundsHovered}});
 
     // Escape acts as a click: it leaves only with the mouse over Back.
     if (events->wasKeyPressed(ALLEGRO_KEY_ESCAPE) || events->wasMousePressed(leftButton)) {

@@ -51,17 +51,7 @@ void Game::rerunGhost()
 // recorded run and its replay line up tick for tick.
 void Game::updateGame()
 {
-    switch (tileMap->getCameraMode()) {
-    case 0:
-        camera->setView(tileMap->getMapRect());
-        break;
-    case 1:
-        camera->centerOn(tileMap->getPlayer()->toCenterForm().getPosition());
-        break;
-    default:
-        break;
-    }
-
+    setScreenView();
     resources->updateAnimations();
 
     if (!gameMusicOn && soundsOn) {

@@ -2,11 +2,13 @@
 #include "GameDriver.hpp"
 #include "LevelList.hpp"
 #include "Screen.hpp"
+#include "TileMap.hpp"
 
 #include <allegro5/allegro.h>
 
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -184,8 +186,7 @@ TEST_F(GameDrawTest, menuScreens)
          pressRight,
          arrow,
          {stars(noStar), {"no DONE line: the map panel", 452, 108, mapPanel, exact}}},
-        // Escape's tick draws the pause menu through the level's view; the
-        // next tick's menu sets the virtual screen.
+        // The mouse moves onto resume after the pause.
         {"pause menu of level 1, mouse over resume",
          [&] {
              driver.startLevel(1);
@@ -298,4 +299,143 @@ TEST_F(GameDrawTest, playScreen)
          {youWon[0], youWon[1], time[0], time[1],
           {"no Ghost Time: wall", ghostTime[0].x, ghostTime[0].y, wallTile, exact}}},
     });
+}
+
+namespace {
+
+// A level larger than the view, which follows the player: 40 x 12 cells of
+// 128 units, floor and blue tiles in a chequerboard, so that every place of
+// the window tells where the view stands. The player (80 x 80) starts in the
+// middle and moves 12.8 units a tick.
+std::string followLevel()
+{
+    const std::string pictures = "Resources/Pictures/level/";
+    std::string text = "[Info]\nTILE_SIZE 128 128\nPLAYER_SIZE 80 80\nPLAYER_POS 20 6\nPLAYER_SPEED 10\n"
+                       "PLAYER_BMP " + pictures + "player.png\nGHOST_BMP " + pictures + "ghost.png\nCAMERA_FIX 1\n"
+                       "[Types]\n. 0 0 0 0 " + pictures + "floor.png\n: 0 0 0 0 " + pictures + "switch0.png\n[Map]\n";
+    for (int row = 0; row < 12; row++) {
+        for (int column = 0; column < 40; column++)
+            text += (row + column) % 2 == 0 ? ".0" : ":0";
+        text += "\n";
+    }
+    return text;
+}
+
+// The window on a grid of points, but for the corner of the HUD's clocks
+// and the middle, where the player stands in the following view and the
+// ghost's trail fades from frame to frame.
+std::vector<Rgba> frameGrid()
+{
+    std::vector<Rgba> grid;
+    for (int y = 20; y < 538; y += 40) {
+        for (int x = 20; x < 956; x += 40) {
+            const bool clocks = x < 240 && y < 60;
+            const bool middle = std::abs(x - 478) < 50 && std::abs(y - 269) < 50;
+            if (!clocks && !middle)
+                grid.push_back(DisplaySpy::framePixel(x, y));
+        }
+    }
+    return grid;
+}
+
+} // namespace
+
+// The frame drawn after a tick shows the state that tick leaves: its view
+// and its lit buttons. Each row makes one change in a tick; with nothing
+// moving after it, the next frame must look the same.
+TEST(GameFirstFrame, showsWhatItsTickLeaves)
+{
+    const std::string dir = makeTempDir();
+    const std::string follow = dir + "/follow.txt";
+    writeFile(follow, followLevel());
+    GameDriver driver("PATH__NAME__1STAR_TIME__2STARS_TIME__3STARS_TIME__DONE__TIME (FRAMES) <ignored line>\n"
+                      "Resources/Levels/walk.txt Walk 1800 1200 600 0 0\n" + follow + " Follow 1800 1200 600 0 0\n");
+    Game& game = driver.game;
+    const int walkLevel = 1;
+    const int followLevelNumber = 2;
+    auto walkRight = [&](int ticks) {
+        driver.hold(ALLEGRO_KEY_RIGHT);
+        driver.tick(ticks);
+        driver.release(ALLEGRO_KEY_RIGHT);
+    };
+    auto pressKey = [&](int key) {
+        driver.press(key);
+        driver.tick();
+    };
+    auto pause = [&] {
+        driver.startLevel(walkLevel);
+        pressKey(ALLEGRO_KEY_ESCAPE);
+    };
+
+    const struct {
+        const char* what;
+        // Leads there and makes the change in its last tick.
+        std::function<void()> change;
+    } rows[] = {
+        {"a level started from the map selection", [&] { driver.startLevel(walkLevel); }},
+        {"pause", [&] { pressKey(ALLEGRO_KEY_ESCAPE); }},
+        {"resume", [&] { pressKey(ALLEGRO_KEY_ESCAPE); }},
+        {"a won level left",
+         [&] {
+             walkRight(67);
+             ASSERT_EQ(game.tileMap->getState(), TileMap::Won);
+             pressKey(ALLEGRO_KEY_ESCAPE);
+         }},
+        {"a following level started", [&] { driver.startLevel(followLevelNumber); }},
+        {"a restart in a following level",
+         [&] {
+             walkRight(10);
+             pressKey(ALLEGRO_KEY_BACKSPACE);
+         }},
+        // The run stood still, so the ghost stands at the start; the player
+        // walks off in the ghost run and comes back with the ghost's rerun.
+        {"a ghost run started again in a following level",
+         [&] {
+             driver.tick(3);
+             pressKey(ALLEGRO_KEY_ENTER);
+             walkRight(10);
+             pressKey(ALLEGRO_KEY_ENTER);
+         }},
+        // Clicking tutorial lights its button; back on the main menu the
+        // mouse rests on no button.
+        {"the main menu again after the tutorial",
+         [&] {
+             pressKey(ALLEGRO_KEY_ESCAPE);
+             driver.click(1280, 1120);
+             driver.tick();
+             driver.click(1280, 920);
+             driver.tick();
+             driver.click(60, 60);
+             driver.tick();
+         }},
+        {"the pause screen left by its select button",
+         [&] {
+             pause();
+             driver.click(1280, 720);
+             driver.tick();
+         }},
+        {"the pause screen left by its main menu button",
+         [&] {
+             pause();
+             driver.click(1280, 1120);
+             driver.tick();
+         }},
+        {"the pause screen left by Backspace",
+         [&] {
+             pause();
+             driver.moveMouse(1800, 200);
+             pressKey(ALLEGRO_KEY_BACKSPACE);
+         }},
+    };
+    for (const auto& row : rows) {
+        row.change();
+        const std::vector<Rgba> first = frameGrid();
+        driver.tick();
+        const std::vector<Rgba> next = frameGrid();
+        size_t differing = 0;
+        for (size_t i = 0; i < first.size(); i++)
+            differing += first[i] == next[i] ? 0 : 1;
+        EXPECT_EQ(differing, 0u) << row.what << ": of " << first.size() << " points";
+    }
+    removeTree(dir);
 }
