@@ -1,6 +1,7 @@
 #include "DisplaySpy.hpp"
 
 #include <allegro5/allegro.h>
+#include <allegro5/allegro_font.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,8 @@ struct Frame {
 };
 
 Frame frame;
+std::vector<std::string> texts;
+std::vector<std::string> textsDrawing;
 int frames = 0;
 int cursor = -1;
 
@@ -49,6 +52,8 @@ void keepBackBuffer()
         std::memcpy(&frame.bytes[static_cast<size_t>(y) * frame.width * 4], row, static_cast<size_t>(frame.width) * 4);
     }
     al_unlock_bitmap(backBuffer);
+    texts.swap(textsDrawing);
+    textsDrawing.clear();
     frames++;
 }
 
@@ -60,6 +65,11 @@ Rgba DisplaySpy::framePixel(int x, int y)
         return Rgba{0, 0, 0, 0};
     const unsigned char* p = &frame.bytes[(static_cast<size_t>(y) * frame.width + x) * 4];
     return Rgba{p[0], p[1], p[2], 255};
+}
+
+std::vector<std::string> DisplaySpy::frameTexts()
+{
+    return texts;
 }
 
 int DisplaySpy::frameCount()
@@ -80,6 +90,14 @@ void al_flip_display(void)
     static const auto flip = real<void (*)(void)>("al_flip_display");
     keepBackBuffer();
     flip();
+}
+
+void al_draw_text(const ALLEGRO_FONT* font, ALLEGRO_COLOR color, float x, float y, int flags, const char* text)
+{
+    static const auto draw =
+        real<void (*)(const ALLEGRO_FONT*, ALLEGRO_COLOR, float, float, int, const char*)>("al_draw_text");
+    textsDrawing.push_back(text);
+    draw(font, color, x, y, flags, text);
 }
 
 bool al_set_system_mouse_cursor(ALLEGRO_DISPLAY* display, ALLEGRO_SYSTEM_MOUSE_CURSOR id)

@@ -1,4 +1,5 @@
 #include "Camera.hpp"
+#include "DisplaySpy.hpp"
 #include "FrameTimer.hpp"
 #include "GameDriver.hpp"
 #include "GhostRecorder.hpp"
@@ -11,12 +12,18 @@
 
 #include <allegro5/allegro.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace {
 
 // Levels of the test tree, by number.
 const int walkLevel = 1;
 const int doorLevel = 2;
 const int deadlyLevel = 3;
+const int limitLevel = 4;
 const int foreverLevel = 5;
 const int darkLevel = 6;
 
@@ -276,23 +283,98 @@ TEST_F(GamePlayTest, ghostHoldsTheSwitchWhileThePlayerPassesAndTheWinCountsBothR
     EXPECT_EQ(game.levelList->maps[doorLevel - 1]->bestTime, recordedTicks + ghostTicks - 1);
 }
 
-TEST_F(GamePlayTest, dyingInAGhostRunRerunsTheGhostAndKeepsTheRecord)
+TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
 {
-    driver.startLevel(deadlyLevel);
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(10);
-    driver.release(ALLEGRO_KEY_DOWN);
-    const std::vector<std::string> record = game.ghostRecorder->frames;
-    driver.press(ALLEGRO_KEY_ENTER);
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(14);
-    ASSERT_EQ(game.tileMap->getState(), TileMap::Dead);
-    driver.tick();
-    EXPECT_TRUE(game.ghostMode);
-    EXPECT_EQ(game.ghostRecorder->frames, record);
-    EXPECT_EQ(game.frameTimer->pausedFrames, 0);
-    EXPECT_FLOAT_EQ(player().x, startX + speed);
-    EXPECT_FLOAT_EQ(ghost().y, startY + speed) << "the ghost's replay did not start again";
+    // Each row records five ticks walking down and five standing, starts the
+    // ghost run, walks the player right and ends the ghost run in its own way
+    // in a tick with no key held; one more tick follows, so that the two
+    // clocks differ.
+    // Death, a time-out and Enter run the ghost again: the record kept and
+    // replayed from its start, the ghost clock from 0, the recorded run's
+    // time kept. Backspace starts a new run without the ghost.
+    auto walkRight = [&](int ticks) {
+        driver.hold(ALLEGRO_KEY_RIGHT);
+        driver.tick(ticks);
+        driver.release(ALLEGRO_KEY_RIGHT);
+    };
+    const struct Row {
+        const char* what;
+        int level;
+        std::function<void()> end;
+        bool ghostRun;
+        // The play screen's clocks after the tick that follows the end.
+        const char* time;
+        const char* ghostTime;
+    } rows[] = {
+        {"death", deadlyLevel,
+         [&] {
+             // The deadly tile right of the start stops the 14th step.
+             walkRight(14);
+             ASSERT_EQ(game.tileMap->getState(), TileMap::Dead);
+             driver.tick();
+         },
+         true, "0.18", "0.16"},
+        // Ten seconds: the 591st tick of the ghost run makes 601 in all.
+        {"time-out", limitLevel,
+         [&] {
+             walkRight(5);
+             driver.tick(585);
+             ASSERT_EQ(game.frameTimer->pausedFrames, 590);
+             driver.tick();
+         },
+         true, "9.81", "9.83"},
+        // Past the record's end, which the replay of the run again forgets.
+        {"Enter", walkLevel,
+         [&] {
+             walkRight(12);
+             driver.press(ALLEGRO_KEY_ENTER);
+             driver.tick();
+         },
+         true, "0.18", "0.16"},
+        {"Backspace", walkLevel,
+         [&] {
+             walkRight(12);
+             driver.press(ALLEGRO_KEY_BACKSPACE);
+             driver.tick();
+         },
+         false, "0.01", nullptr},
+    };
+    for (const Row& row : rows) {
+        driver.startLevel(row.level);
+        driver.hold(ALLEGRO_KEY_DOWN);
+        driver.tick(5);
+        driver.release(ALLEGRO_KEY_DOWN);
+        driver.tick(5);
+        const std::vector<std::string> record = game.ghostRecorder->frames;
+        ASSERT_EQ(record, (std::vector<std::string>{"2", "2", "2", "2", "2", "", "", "", "", ""}));
+        driver.press(ALLEGRO_KEY_ENTER);
+        driver.tick();
+        row.end();
+        driver.tick();
+
+        EXPECT_EQ(game.ghostMode, row.ghostRun) << row.what;
+        EXPECT_TRUE(game.tileMap->objects["PLAYER"]->active) << row.what;
+        EXPECT_EQ(game.tileMap->objects["GHOST"]->active, row.ghostRun) << row.what;
+        EXPECT_EQ(player(), Rect(startX, startY, 16, 16)) << row.what;
+        EXPECT_EQ(game.ghostRecorder->recording, !row.ghostRun) << row.what;
+        if (row.ghostRun) {
+            EXPECT_EQ(game.ghostRecorder->frames, record) << row.what;
+            EXPECT_EQ(ghost(), Rect(startX, startY + 2 * speed, 16, 16)) << row.what << ": replayed from its start";
+        } else {
+            EXPECT_EQ(game.ghostRecorder->frames, std::vector<std::string>(2, "")) << row.what;
+        }
+        const std::vector<std::string> texts = DisplaySpy::frameTexts();
+        auto drawn = [&](const std::string& text) { return std::count(texts.begin(), texts.end(), text) == 2; };
+        EXPECT_TRUE(drawn(std::string("Time: ") + row.time)) << row.what << ": " << ::testing::PrintToString(texts);
+        if (row.ghostTime != nullptr) {
+            EXPECT_TRUE(drawn(std::string("Ghost Time: ") + row.ghostTime))
+                << row.what << ": " << ::testing::PrintToString(texts);
+        } else {
+            EXPECT_EQ(texts.size(), 2u) << row.what << ": " << ::testing::PrintToString(texts);
+        }
+        driver.press(ALLEGRO_KEY_ESCAPE);
+        driver.tick();
+    }
 }
 
 TEST_F(GamePlayTest, levelLeftThroughThePauseMenuIsTornDownAtTheNextStart)
