@@ -81,10 +81,11 @@ void Game::update()
     else
         updateMenu();
 
-    // The frame after this tick shows the state it leaves. A tick that
-    // starts or leaves a level, pauses, resumes or restarts has moved what
-    // the view should show, and a menu screen just entered still holds the
-    // lit buttons of its last visit.
+    // The frame after this tick shows the state it leaves: the view is set
+    // last, after whatever the tick started, left, paused, resumed or
+    // restarted, and a menu screen just entered lights the button under the
+    // mouse, not the ones of its last visit. Nothing else moves the view
+    // between two ticks, so it stands at the next tick's start too.
     setScreenView();
     if (!inGame && (wasInGame || screen != wasScreen))
         hoverScreen();

@@ -73,7 +73,8 @@ void leavePause(Game& game, int screen)
 
 void Game::updateMenu()
 {
-    setScreenView();
+    // The view, the whole virtual screen, is set at the end of every tick
+    // (Game::update).
 
     // A toggle of the sounds in this tick reaches the music at the next tick.
     if (!menuMusicOn && soundsOn) {

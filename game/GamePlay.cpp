@@ -51,7 +51,8 @@ void Game::rerunGhost()
 // recorded run and its replay line up tick for tick.
 void Game::updateGame()
 {
-    setScreenView();
+    // The camera follows the level's camera mode at the end of every tick
+    // (Game::update), so the frame shows where this tick leaves the player.
     resources->updateAnimations();
 
     if (!gameMusicOn && soundsOn) {
