@@ -272,9 +272,7 @@ TEST_F(GameDrawTest, playScreen)
          [&] {
              driver.press(ALLEGRO_KEY_BACKSPACE);
              for (const auto& leg : legs) {
-                 driver.hold(leg[0]);
-                 driver.tick(leg[1]);
-                 driver.release(leg[0]);
+                 driver.holdFor(leg[0], leg[1]);
              }
              driver.press(ALLEGRO_KEY_ENTER);
              replayLeg(0);
@@ -291,9 +289,7 @@ TEST_F(GameDrawTest, playScreen)
         {"walk level won",
          [&] {
              driver.press(ALLEGRO_KEY_BACKSPACE);
-             driver.hold(ALLEGRO_KEY_RIGHT);
-             driver.tick(67);
-             driver.release(ALLEGRO_KEY_RIGHT);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 67);
          },
          anyCursor,
          {youWon[0], youWon[1], time[0], time[1],
@@ -353,11 +349,6 @@ TEST(GameFirstFrame, showsWhatItsTickLeaves)
     Game& game = driver.game;
     const int walkLevel = 1;
     const int followLevelNumber = 2;
-    auto walkRight = [&](int ticks) {
-        driver.hold(ALLEGRO_KEY_RIGHT);
-        driver.tick(ticks);
-        driver.release(ALLEGRO_KEY_RIGHT);
-    };
     auto pressKey = [&](int key) {
         driver.press(key);
         driver.tick();
@@ -377,14 +368,14 @@ TEST(GameFirstFrame, showsWhatItsTickLeaves)
         {"resume", [&] { pressKey(ALLEGRO_KEY_ESCAPE); }},
         {"a won level left",
          [&] {
-             walkRight(67);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 67);
              ASSERT_EQ(game.tileMap->getState(), TileMap::Won);
              pressKey(ALLEGRO_KEY_ESCAPE);
          }},
         {"a following level started", [&] { driver.startLevel(followLevelNumber); }},
         {"a restart in a following level",
          [&] {
-             walkRight(10);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 10);
              pressKey(ALLEGRO_KEY_BACKSPACE);
          }},
         // The run stood still, so the ghost stands at the start; the player
@@ -393,7 +384,7 @@ TEST(GameFirstFrame, showsWhatItsTickLeaves)
          [&] {
              driver.tick(3);
              pressKey(ALLEGRO_KEY_ENTER);
-             walkRight(10);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 10);
              pressKey(ALLEGRO_KEY_ENTER);
          }},
         // Clicking tutorial lights its button; back on the main menu the

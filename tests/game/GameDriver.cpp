@@ -131,6 +131,13 @@ void GameDriver::release(int keyCode)
     inject(event);
 }
 
+void GameDriver::holdFor(int keyCode, int n)
+{
+    hold(keyCode);
+    tick(n);
+    release(keyCode);
+}
+
 void GameDriver::press(int keyCode)
 {
     hold(keyCode);

@@ -27,6 +27,8 @@ public:
     // Key held from the next tick on, until released.
     void hold(int keyCode);
     void release(int keyCode);
+    // Key held through n ticks, then let go.
+    void holdFor(int keyCode, int n);
     // Key pressed and released before the next tick.
     void press(int keyCode);
     // The mouse to a place on the 2560 x 1440 virtual screen.

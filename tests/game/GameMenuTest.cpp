@@ -149,13 +149,9 @@ TEST_F(GameMenuTest, mapSelection_startsTheChosenLevelAfresh)
 
     // A run that changed everything a start resets: moved, timed, recorded,
     // then turned into a ghost run that is under way.
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(10);
-    driver.release(ALLEGRO_KEY_DOWN);
+    driver.holdFor(ALLEGRO_KEY_DOWN, 10);
     driver.press(ALLEGRO_KEY_ENTER);
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(5);
-    driver.release(ALLEGRO_KEY_RIGHT);
+    driver.holdFor(ALLEGRO_KEY_RIGHT, 5);
     ASSERT_TRUE(game.ghostMode);
     ASSERT_NE(game.tileMap->getPlayer()->x, playerStart.x);
     ASSERT_NE(game.tileMap->getGhost()->y, playerStart.y);
@@ -211,9 +207,7 @@ TEST_F(GameMenuTest, tutorialReturnsToWhereItWasOpened)
 TEST_F(GameMenuTest, pauseMenu_resumeKeepsTheRunAndLeavingClearsTheBounds)
 {
     driver.startLevel(1);
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(10);
-    driver.release(ALLEGRO_KEY_RIGHT);
+    driver.holdFor(ALLEGRO_KEY_RIGHT, 10);
     // Over no button, whose hover would set where the tutorial returns to.
     moveTo(nowhere);
     driver.press(ALLEGRO_KEY_ESCAPE);

@@ -39,9 +39,7 @@ protected:
     void walkToTheGoal()
     {
         driver.startLevel(walkLevel);
-        driver.hold(ALLEGRO_KEY_RIGHT);
-        driver.tick(67);
-        driver.release(ALLEGRO_KEY_RIGHT);
+        driver.holdFor(ALLEGRO_KEY_RIGHT, 67);
     }
     Rect player() { return game.tileMap->objects["PLAYER"]->rect; }
     Rect ghost() { return game.tileMap->objects["GHOST"]->rect; }
@@ -81,9 +79,7 @@ TEST_F(GamePlayTest, firstTickOfPlaySwitchesTheMusicAndBackspaceRestartsQuietly)
     EXPECT_TRUE(driver.songPlaying("ingame"));
     EXPECT_FALSE(driver.songPlaying("menu"));
 
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(5);
-    driver.release(ALLEGRO_KEY_DOWN);
+    driver.holdFor(ALLEGRO_KEY_DOWN, 5);
     driver.soundsPlayed();
     driver.press(ALLEGRO_KEY_BACKSPACE);
     driver.tick();
@@ -250,9 +246,7 @@ TEST_F(GamePlayTest, ghostHoldsTheSwitchWhileThePlayerPassesAndTheWinCountsBothR
 {
     driver.startLevel(doorLevel);
     // The switch's top edge (96) meets the player's bottom edge after 14 ticks.
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(14);
-    driver.release(ALLEGRO_KEY_DOWN);
+    driver.holdFor(ALLEGRO_KEY_DOWN, 14);
     ASSERT_TRUE(game.tileMap->switchTiles[0]->pressed);
 
     // Without the ghost the door stops the player.
@@ -264,9 +258,7 @@ TEST_F(GamePlayTest, ghostHoldsTheSwitchWhileThePlayerPassesAndTheWinCountsBothR
 
     // Record again, then let the ghost stand on the switch.
     driver.press(ALLEGRO_KEY_BACKSPACE);
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(14);
-    driver.release(ALLEGRO_KEY_DOWN);
+    driver.holdFor(ALLEGRO_KEY_DOWN, 14);
     const int recordedTicks = game.frameTimer->getFrames();
     driver.press(ALLEGRO_KEY_ENTER);
     driver.hold(ALLEGRO_KEY_RIGHT);
@@ -292,11 +284,6 @@ TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
     // Death, a time-out and Enter run the ghost again: the record kept and
     // replayed from its start, the ghost clock from 0, the recorded run's
     // time kept. Backspace starts a new run without the ghost.
-    auto walkRight = [&](int ticks) {
-        driver.hold(ALLEGRO_KEY_RIGHT);
-        driver.tick(ticks);
-        driver.release(ALLEGRO_KEY_RIGHT);
-    };
     const struct Row {
         const char* what;
         int level;
@@ -309,7 +296,7 @@ TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
         {"death", deadlyLevel,
          [&] {
              // The deadly tile right of the start stops the 14th step.
-             walkRight(14);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 14);
              ASSERT_EQ(game.tileMap->getState(), TileMap::Dead);
              driver.tick();
          },
@@ -317,7 +304,7 @@ TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
         // Ten seconds: the 591st tick of the ghost run makes 601 in all.
         {"time-out", limitLevel,
          [&] {
-             walkRight(5);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 5);
              driver.tick(585);
              ASSERT_EQ(game.frameTimer->pausedFrames, 590);
              driver.tick();
@@ -326,14 +313,14 @@ TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
         // Past the record's end, which the replay of the run again forgets.
         {"Enter", walkLevel,
          [&] {
-             walkRight(12);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 12);
              driver.press(ALLEGRO_KEY_ENTER);
              driver.tick();
          },
          true, "0.18", "0.16"},
         {"Backspace", walkLevel,
          [&] {
-             walkRight(12);
+             driver.holdFor(ALLEGRO_KEY_RIGHT, 12);
              driver.press(ALLEGRO_KEY_BACKSPACE);
              driver.tick();
          },
@@ -341,9 +328,7 @@ TEST_F(GamePlayTest, ghostRunEndsInTheGhostRunAgainOrANewRun)
     };
     for (const Row& row : rows) {
         driver.startLevel(row.level);
-        driver.hold(ALLEGRO_KEY_DOWN);
-        driver.tick(5);
-        driver.release(ALLEGRO_KEY_DOWN);
+        driver.holdFor(ALLEGRO_KEY_DOWN, 5);
         driver.tick(5);
         const std::vector<std::string> record = game.ghostRecorder->frames;
         ASSERT_EQ(record, (std::vector<std::string>{"2", "2", "2", "2", "2", "", "", "", "", ""}));
@@ -382,9 +367,7 @@ TEST_F(GamePlayTest, levelLeftThroughThePauseMenuIsTornDownAtTheNextStart)
     // A dark level, so that its darkness picture is among what is released.
     driver.startLevel(darkLevel);
     EXPECT_TRUE(game.tileMap->lightOn);
-    driver.hold(ALLEGRO_KEY_DOWN);
-    driver.tick(10);
-    driver.release(ALLEGRO_KEY_DOWN);
+    driver.holdFor(ALLEGRO_KEY_DOWN, 10);
     driver.press(ALLEGRO_KEY_ESCAPE);
     driver.tick();
     driver.press(ALLEGRO_KEY_BACKSPACE);

@@ -55,9 +55,7 @@ TEST(LongLevel, corridorWiderThanTheLargestTextureLoadsPlaysAndDraws)
     // 140 ticks to the right, each with its frame: the player's right edge
     // (232 + 140 x 128 = 18152) stops short of the goal (18944), and the view
     // has reached the map's right end (16640 to 19200).
-    driver.hold(ALLEGRO_KEY_RIGHT);
-    driver.tick(140);
-    driver.release(ALLEGRO_KEY_RIGHT);
+    driver.holdFor(ALLEGRO_KEY_RIGHT, 140);
     EXPECT_EQ(map->objects.at("PLAYER")->rect, Rect(18072, 792, 80, 80));
     EXPECT_EQ(game.camera->getView(), Rect(16640, 96, 2560, 1440));
     EXPECT_EQ(map->getState(), TileMap::Playing);
