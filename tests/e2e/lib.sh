@@ -55,7 +55,8 @@ wait_for_window() {
             echo "$_id"
             return 0
         fi
-        kill -0 "$_pid" 2>/dev/null || fail "the program ended before its window showed"
+        kill -0 "$_pid" 2>/dev/null ||
+            fail "the program ended before its window showed: $(cat "$_output" 2>/dev/null)"
         sleep 0.1
     done
     fail "no window named $_name"

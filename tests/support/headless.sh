@@ -42,7 +42,11 @@ if [ "${HEADLESS_DISPLAY:-xvfb}" = none ]; then
 else
     # -displayfd picks a free display number and writes it once the server
     # accepts connections, so parallel runs never race for a number.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # -noreset: by default the server resets whenever its last client leaves,
+    # and a client connecting meanwhile is turned away. A test that polls with
+    # xdotool while the game starts would then see the game fail to find its
+    # display now and then.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
     xpid=$!
     tries=0
     while [ ! -s "$work/display" ]; do
