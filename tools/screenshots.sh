@@ -24,8 +24,7 @@ echo_level=2
 lit_level=5
 dark_level=11
 
-tree=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; rm -rf "$tree"' EXIT
+make_folder tree
 cp -r "$repo/Resources" "$tree/"
 # The first two levels shown as won, each in its solution's time
 # (tests/data/solutions), so that the map selection shows a best time and
@@ -34,8 +33,7 @@ awk 'NR == 2 { $6 = 1; $7 = 126 } NR == 3 { $6 = 1; $7 = 145 } { print }' \
     "$repo/Resources/Levels/LevelList.txt" > "$tree/Resources/Levels/LevelList.txt"
 cd "$tree" || fail "no copy of the Resources tree"
 
-"$build/orvelle" > "$tree/out.txt" 2>&1 &
-pid=$!
+start_program "$tree/out.txt" "$build/orvelle"
 id=$(wait_for_window Orvelle "$pid")
 # The mouse away from every button.
 xdotool mousemove 600 120
@@ -100,5 +98,5 @@ shot ghost_run
 xdotool keyup --window "$id" Right
 
 "$build/tests/wm-close" "$id" 2>/dev/null || kill "$pid"
-wait "$pid" 2>/dev/null
+wait_for_exit "$pid" 10 || true
 echo "screenshots in $out"
